@@ -1,0 +1,94 @@
+#include "Snr50.h"
+
+#include "record/ClientRecord.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr float Untested = -99.0f;
+constexpr float Usable = -20.0f;
+constexpr qint32 NoEstimate = -9;
+
+// Direction of one step between tested values: up, or down (equal counts as down).
+int Direction(float from, float to)
+{
+    return to > from ? 1 : -1;
+}
+
+qint32 ExactFifty(const std::array<float, 4> &w)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (w[i] == 50.0f)
+            return 5 * i;
+    }
+    return NoEstimate;
+}
+
+} // namespace
+
+qint32 EstimateSnr50(float w0, float w1, float w2, float w3)
+{
+    const std::array<float, 4> w = {w0, w1, w2, w3};
+    std::vector<float> tested;
+    for (const float v : w) {
+        if (v != Untested)
+            tested.push_back(v);
+    }
+    if (tested.empty())
+        return -99;
+    if (tested.size() < 2)
+        return ExactFifty(w);
+
+    int lo = -1;
+    int hi = -1;
+    for (int i = 0; i < 4; ++i) {
+        if (w[i] >= Usable) {
+            if (lo < 0)
+                lo = i;
+            hi = i;
+        }
+    }
+    if (lo < 0)
+        return -10;
+
+    if (std::all_of(tested.begin(), tested.end(), [](float v) { return v >= 50.0f; }))
+        return -8 + lo;
+    if (std::all_of(tested.begin(), tested.end(), [](float v) { return v <= 50.0f; }))
+        return -4 + hi;
+
+    const int first = Direction(tested[0], tested[1]);
+    for (std::size_t j = 2; j < tested.size(); ++j) {
+        if (Direction(tested[j - 1], tested[j]) != first)
+            return NoEstimate;
+    }
+
+    if (const qint32 exact = ExactFifty(w); exact != NoEstimate)
+        return exact;
+
+    // One usable point only (the others tested below -20): no line to follow.
+    const double rise = double(w[hi]) - double(w[lo]);
+    if (rise == 0.0)
+        return NoEstimate;
+    const float slope = static_cast<float>((5.0 * hi - 5.0 * lo) / rise);
+    const double estimate = 5.0 * lo + (50.0 - double(w[lo])) * double(slope);
+    // Scores from a damaged file must not make the conversion undefined.
+    if (!(std::abs(estimate) < 1e9))
+        return NoEstimate;
+    return static_cast<qint32>(estimate);
+}
+
+void RecomputeSnr50(TMdbBlock block)
+{
+    block.SetSnr50High(EstimateSnr50(block.Wrau(11), block.Wrau(10), block.Wrau(9), block.Wrau(8)));
+    block.SetSnr50Low(EstimateSnr50(block.Wrau(15), block.Wrau(14), block.Wrau(13), block.Wrau(12)));
+}
+
+void RecomputeSnr50(TClientRecord &record)
+{
+    for (int m = 0; m < TClientRecord::MdbCount; ++m)
+        RecomputeSnr50(record.Mdb(m));
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ClientRecord.h"
+#include "Status.h"
+
+class QIODevice;
+
+// Reads one client file into the record. A file that is too short, does not
+// start with the client file signature, or names an MDB other than 1..4 is
+// refused, and then the record is left exactly as it was. Bytes after the
+// record are ignored. The SNR-50 fields are taken as stored.
+TStatus ReadClientFile(QIODevice &device, const QString &fileName, TClientRecord &record);
+TStatus ReadClientFile(const QString &fileName, TClientRecord &record);

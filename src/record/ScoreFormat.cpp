@@ -1,0 +1,95 @@
+#include "ScoreFormat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int Decimals = 2;
+
+// The exact decimal expansion of |value|: glibc prints every digit of a
+// double exactly, and no double has more than 1074 digits after the point.
+std::string ExactDigits(double value, std::size_t &point)
+{
+    std::string text(1400, '\0');
+    const int length = std::snprintf(text.data(), text.size(), "%.1080f", std::fabs(value));
+    text.resize(static_cast<std::size_t>(length));
+    point = text.find('.');
+    text.erase(point, 1);
+    return text;
+}
+
+// Adds one unit in the last place of a string of decimal digits.
+void Increment(std::string &digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+} // namespace
+
+QString FormatScore(double value, int significantDigits, const QLocale &locale)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+
+    std::size_t point = 0;
+    const std::string digits = ExactDigits(value, point);
+    const std::size_t firstSignificant = digits.find_first_not_of('0');
+    if (firstSignificant == std::string::npos)
+        return QStringLiteral("0") + locale.decimalPoint() + QStringLiteral("00");
+
+    // Keep the digits up to the last place that both limits allow.
+    const long exponent = long(point) - long(firstSignificant) - 1;
+    const long kept = std::min<long>(Decimals, significantDigits - 1 - exponent);
+    const std::size_t end = point + kept;
+    std::string rounded = digits.substr(0, end);
+    if (digits[end] >= '5')
+        Increment(rounded);
+    // Now in hundredths; the integer part has at least one digit.
+    rounded.append(std::size_t(Decimals - kept), '0');
+    std::string whole = rounded.substr(0, rounded.size() - Decimals);
+    const std::string fraction = rounded.substr(rounded.size() - Decimals);
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+
+    const bool zero = rounded.find_first_not_of('0') == std::string::npos;
+    const QString sign = value < 0 && !zero ? QStringLiteral("-") : QString();
+    return sign + QString::fromLatin1(whole) + locale.decimalPoint() + QString::fromLatin1(fraction);
+}
+
+QString ScreenScore(double value, const QLocale &locale)
+{
+    return FormatScore(value, 4, locale);
+}
+
+QString PrintScore(double value, const QLocale &locale)
+{
+    return FormatScore(value, 5, locale);
+}
+
+QString Snr50Text(qint32 code)
+{
+    switch (code) {
+    case -1: return QStringLiteral("> 15");
+    case -2: return QStringLiteral("> 10");
+    case -3: return QStringLiteral("> 5");
+    case -4: return QStringLiteral("> 0");
+    case -5: return QStringLiteral("< 15");
+    case -6: return QStringLiteral("< 10");
+    case -7: return QStringLiteral("< 5");
+    case -8: return QStringLiteral("< 0");
+    case -9: return QStringLiteral("est");
+    case -10: return QStringLiteral("err");
+    case -99: return QString();
+    default: return QString::number(code);
+    }
+}

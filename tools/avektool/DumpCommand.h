@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// avektool dump FILE.VEK: the record's fields as JSON, exactly as stored.
+int RunDump(const QStringList &arguments, QTextStream &out, QTextStream &err);

@@ -1,0 +1,71 @@
+#include "ExportCsvCommand.h"
+
+#include "ToolCommand.h"
+#include "administration/Snr50.h"
+#include "record/ClientFileReader.h"
+#include "record/ScoreFormat.h"
+
+namespace {
+
+// RFC 4180: a field with a comma, a quote or a line break goes in quotes,
+// its quotes doubled.
+QString CsvField(const QString &text)
+{
+    static const QString special = QStringLiteral(",\"\r\n");
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); }))
+        return text;
+    QString quoted = text;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+void WriteRow(QTextStream &out, const QStringList &fields)
+{
+    QStringList escaped;
+    for (const QString &field : fields)
+        escaped << CsvField(field);
+    out << escaped.join(u',') << "\r\n";
+}
+
+void WriteRows(QTextStream &out, const QString &fileName, const TClientRecord &record)
+{
+    static constexpr int Snr[] = {15, 10, 5, 0};
+    const QLocale c = QLocale::c();
+    for (int m = 0; m < TClientRecord::MdbCount; ++m) {
+        const TConstMdbBlock block = record.Mdb(m);
+        for (int set = 0; set < 2; ++set) {
+            const qint32 snr50 = set == 0 ? block.Snr50High() : block.Snr50Low();
+            for (int r = 0; r < 4; ++r) {
+                const int slot = MdbBlockLayout::FirstTestSlot + 4 * set + r;
+                if (block.Proportion(slot) == NoScore)
+                    continue;
+                WriteRow(out, {fileName, record.LastName(), record.FirstName(), record.TestDate(),
+                               QString::number(m + 1), set == 0 ? QStringLiteral("H") : QStringLiteral("L"),
+                               QString::number(Snr[r]), PrintScore(Percent(block.Proportion(slot)), c),
+                               PrintScore(block.Rau(slot), c), PrintScore(block.Wrau(slot), c), Snr50Text(snr50)});
+            }
+        }
+    }
+}
+
+} // namespace
+
+int RunExportCsv(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    WriteRow(out, {QStringLiteral("File"), QStringLiteral("LastName"), QStringLiteral("FirstName"),
+                   QStringLiteral("TestDate"), QStringLiteral("Mdb"), QStringLiteral("Sentences"), QStringLiteral("Snr"),
+                   QStringLiteral("Percent"), QStringLiteral("Rau"), QStringLiteral("Wrau"), QStringLiteral("Snr50")});
+    int code = ExitOk;
+    for (const QString &fileName : arguments) {
+        TClientRecord record;
+        if (const TStatus status = ReadClientFile(fileName, record); !status) {
+            err << status.message() << '\n';
+            code = ExitBadInput;
+            continue;
+        }
+        // The stored estimates are only a cache; a loaded file recomputes them.
+        RecomputeSnr50(record);
+        WriteRows(out, fileName, record);
+    }
+    return code;
+}

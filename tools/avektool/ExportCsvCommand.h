@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// avektool export-csv FILE.VEK...: one CSV row per scored test list.
+int RunExportCsv(const QStringList &arguments, QTextStream &out, QTextStream &err);

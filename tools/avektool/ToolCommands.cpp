@@ -1,0 +1,63 @@
+#include "ToolCommand.h"
+
+#include "CheckMaterialCommand.h"
+#include "DumpCommand.h"
+#include "ExportCsvCommand.h"
+
+#include <array>
+#include <limits>
+
+namespace {
+
+constexpr std::array Commands = {
+    TToolCommand{"dump", "FILE.VEK", "Print the client file's record as JSON.", 1, 1, RunDump},
+    TToolCommand{"export-csv", "FILE.VEK...", "Print every scored test list of the client files as CSV.", 1,
+                 std::numeric_limits<int>::max(), RunExportCsv},
+    TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
+};
+
+void PrintUsage(QTextStream &stream)
+{
+    stream << "Usage: avektool COMMAND ARGUMENTS\n"
+              "The command-line companion of AVEK: look into client files and sentence material.\n\n"
+              "Commands:\n";
+    for (const TToolCommand &command : Commands)
+        stream << "  " << QStringLiteral("%1 %2").arg(command.Name, command.Arguments).leftJustified(28) << ' '
+               << command.Summary << '\n';
+    stream << "\nExit status: 0 on success, 1 on bad input, 2 on bad usage.\n";
+}
+
+} // namespace
+
+std::span<const TToolCommand> ToolCommands()
+{
+    return Commands;
+}
+
+int RunAvekTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.isEmpty()) {
+        PrintUsage(err);
+        return ExitBadUsage;
+    }
+    const QString name = arguments.first();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        PrintUsage(out);
+        return ExitOk;
+    }
+    for (const TToolCommand &command : Commands) {
+        if (name == QLatin1String(command.Name)) {
+            const QStringList rest = arguments.mid(1);
+            const bool help = rest.contains(QLatin1String("--help"));
+            if (help || rest.size() < command.MinArguments || rest.size() > command.MaxArguments) {
+                QTextStream &stream = help ? out : err;
+                stream << "Usage: avektool " << command.Name << ' ' << command.Arguments << '\n'
+                       << command.Summary << '\n';
+                return help ? ExitOk : ExitBadUsage;
+            }
+            return command.Run(rest, out, err);
+        }
+    }
+    err << "avektool: unknown command \"" << name << "\"; avektool --help lists the commands.\n";
+    return ExitBadUsage;
+}
