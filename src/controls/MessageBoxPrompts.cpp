@@ -1,0 +1,73 @@
+#include "MessageBoxPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+const QString Filter = QStringLiteral("VEK files (*.VEK)");
+
+QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Prepare(QFileDialog &dialog, const QString &title, const QString &folder)
+{
+    dialog.setWindowTitle(title);
+    dialog.setDirectory(folder);
+    dialog.setNameFilter(Filter);
+    dialog.setDefaultSuffix(QStringLiteral("VEK"));
+}
+
+} // namespace
+
+TAnswer TMessageBoxPrompts::AskYesNoCancel(const QString &text)
+{
+    switch (Confirm(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return TAnswer::Yes;
+    case QMessageBox::No:
+        return TAnswer::No;
+    default:
+        return TAnswer::Cancel;
+    }
+}
+
+bool TMessageBoxPrompts::AskYesNo(const QString &text)
+{
+    return Confirm(m_parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TMessageBoxPrompts::ShowError(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+void TMessageBoxPrompts::ShowMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+QString TMessageBoxPrompts::ChooseFileToOpen(const QString &title, const QString &folder)
+{
+    QFileDialog dialog(m_parent);
+    Prepare(dialog, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString TMessageBoxPrompts::ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName)
+{
+    QFileDialog dialog(m_parent);
+    Prepare(dialog, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(fileName);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}

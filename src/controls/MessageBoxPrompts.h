@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Prompts.h"
+
+class QWidget;
+
+// The prompts as real modal message boxes and file dialogs.
+class TMessageBoxPrompts : public IPrompts
+{
+public:
+    explicit TMessageBoxPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+
+    void SetParent(QWidget *parent) { m_parent = parent; }
+
+    TAnswer AskYesNoCancel(const QString &text) override;
+    bool AskYesNo(const QString &text) override;
+    void ShowError(const QString &text) override;
+    void ShowMessage(const QString &text) override;
+    QString ChooseFileToOpen(const QString &title, const QString &folder) override;
+    QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) override;
+
+private:
+    QWidget *m_parent;
+};

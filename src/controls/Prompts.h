@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+enum class TAnswer { Yes, No, Cancel };
+
+// Every question, notice and file dialog the program shows goes through this
+// interface, so that a test can answer from a script instead of a person.
+class IPrompts
+{
+public:
+    virtual ~IPrompts() = default;
+
+    // Confirmation boxes: question icon, caption "Confirm".
+    virtual TAnswer AskYesNoCancel(const QString &text) = 0;
+    virtual bool AskYesNo(const QString &text) = 0;
+    // Error box: error icon, caption "Error", OK.
+    virtual void ShowError(const QString &text) = 0;
+    // A plain notice under the program's own caption, OK.
+    virtual void ShowMessage(const QString &text) = 0;
+
+    // Client-file dialogs ("VEK files (*.VEK)", default suffix "VEK"); an empty
+    // result means the user cancelled. Saving asks before replacing a file.
+    virtual QString ChooseFileToOpen(const QString &title, const QString &folder) = 0;
+    virtual QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) = 0;
+};

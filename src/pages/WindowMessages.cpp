@@ -1,0 +1,8 @@
+#include "WindowMessages.h"
+
+#include <QCoreApplication>
+
+void PostWindowMessage(QObject *mainWindow, TWindowMessage message)
+{
+    QCoreApplication::postEvent(mainWindow, new QEvent(static_cast<QEvent::Type>(message)));
+}
