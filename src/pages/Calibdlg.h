@@ -1,0 +1,58 @@
+#pragma once
+
+#include "PageContext.h"
+
+#include <QWidget>
+
+class IMediaPlayer;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The calibration page: plays the calibration stretch of the CD in a loop,
+// and keeps the talker levels of the current MDB and their unit.
+class TfmCalibDialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The calibration stretch: track 1 from 0:03 to 0:18.
+    static const quint32 CalibrationStart;
+    static const quint32 CalibrationEnd;
+
+    TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWidget *parent = nullptr);
+
+    void LoadFromRecord();
+    // A level that is not a whole number is reported and the stored level is
+    // kept; the other values are stored all the same.
+    void StoreToRecord();
+
+    bool CalibrationPlaying() const { return m_calibrationPlaying; }
+
+    QLabel *NameLabel;
+    QLabel *SessionLabel;
+    QLineEdit *EditHigh;
+    QLineEdit *EditLow;
+    QRadioButton *ChoosedBSPL;
+    QRadioButton *ChoosedBHL;
+    QPushButton *Button1;
+    QPushButton *BackButton;
+    QPushButton *NextButton;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void FormShow();
+    void FormHide();
+    void Button1Click();
+    void MediaPlayer1Notify();
+    void PlayCalibration();
+    void StopCalibration();
+
+    TPageContext &m_context;
+    IMediaPlayer &MediaPlayer1;
+    bool m_calibrationPlaying = false;
+};

@@ -1,0 +1,65 @@
+#include "PageStyle.h"
+
+#include "record/ClientRecord.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace PageStyle {
+
+void SetUpPage(QWidget *page, const QColor &background)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    page->setFont(font);
+    SetBackground(page, background);
+}
+
+void SetBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetPointSize(QWidget *widget, int points)
+{
+    QFont font = widget->font();
+    font.setPointSize(points);
+    widget->setFont(font);
+}
+
+QLabel *AddLabel(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *AddEdit(QWidget *parent, int maxLength, int x, int y, int width)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength);
+    edit->setGeometry(x, y, width, 21);
+    return edit;
+}
+
+QPushButton *AddButton(QWidget *parent, const QString &text, int x, int y, int width, int height)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setGeometry(x, y, width, height);
+    return button;
+}
+
+} // namespace PageStyle
+
+QString ClientNameText(const TClientRecord &record)
+{
+    QString name = record.LastName();
+    if (!name.isEmpty())
+        name += QStringLiteral(", ");
+    return name + record.FirstName();
+}

@@ -1,0 +1,106 @@
+#include "IniFile.h"
+
+#include "Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool SameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+TStatus TIniFile::Load(const QString &path)
+{
+    m_lines.clear();
+    QFile file(path);
+    if (!file.exists())
+        return TStatus::Ok();
+    if (!file.open(QIODevice::ReadOnly))
+        return TStatus::Error(QStringLiteral("Cannot open file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    Parse(Windows1252::Decode(file.readAll()));
+    return TStatus::Ok();
+}
+
+void TIniFile::Parse(const QString &text)
+{
+    m_lines.clear();
+    QString section;
+    for (QString line : text.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        QString key;
+        if (trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
+            section = trimmed.mid(1, trimmed.size() - 2).trimmed();
+        } else if (!trimmed.startsWith(u';') && trimmed.contains(u'=')) {
+            key = trimmed.left(trimmed.indexOf(u'=')).trimmed();
+        }
+        m_lines.append({section, key, line});
+    }
+    // A final line break leaves one empty piece that is not a line.
+    if (!m_lines.isEmpty() && m_lines.last().Text.isEmpty() && m_lines.last().Key.isEmpty())
+        m_lines.removeLast();
+}
+
+QString TIniFile::Text() const
+{
+    QString text;
+    for (const TLine &line : m_lines)
+        text += line.Text + QStringLiteral("\r\n");
+    return text;
+}
+
+TStatus TIniFile::Save(const QString &path) const
+{
+    QSaveFile file(path);
+    const QByteArray bytes = Windows1252::Encode(Text());
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return TStatus::Ok();
+    return TStatus::Error(QStringLiteral("Cannot create file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+qsizetype TIniFile::FindKey(const QString &section, const QString &key) const
+{
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (SameName(m_lines[i].Section, section) && SameName(m_lines[i].Key, key))
+            return i;
+    }
+    return -1;
+}
+
+QString TIniFile::Value(const QString &section, const QString &key, const QString &fallback) const
+{
+    const qsizetype at = FindKey(section, key);
+    if (at < 0)
+        return fallback;
+    const QString &text = m_lines[at].Text;
+    return text.mid(text.indexOf(u'=') + 1).trimmed();
+}
+
+void TIniFile::SetValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString text = key + u'=' + value;
+    if (const qsizetype at = FindKey(section, key); at >= 0) {
+        m_lines[at].Text = text;
+        return;
+    }
+    // After the last line of the section that is not blank, or in a new one.
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (SameName(m_lines[i].Section, section) && !m_lines[i].Text.trimmed().isEmpty())
+            last = i;
+    }
+    if (last < 0) {
+        if (!m_lines.isEmpty() && !m_lines.last().Text.trimmed().isEmpty())
+            m_lines.append({m_lines.last().Section, QString(), QString()});
+        m_lines.append({section, QString(), u'[' + section + u']'});
+        last = m_lines.size() - 1;
+    }
+    m_lines.insert(last + 1, {m_lines[last].Section, key, text});
+}

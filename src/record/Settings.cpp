@@ -1,0 +1,71 @@
+#include "Settings.h"
+
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const QString Section = QStringLiteral("Information");
+const QString Key = QStringLiteral("DataPath");
+
+QString UserSettingsPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir(folder).filePath(Settings::FileName);
+}
+
+bool CanWrite(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() ? file.isWritable() : QFileInfo(file.absolutePath()).isWritable();
+}
+
+} // namespace
+
+namespace Settings {
+
+QString WithTrailingSlash(const QString &folder)
+{
+    const QString clean = QDir::fromNativeSeparators(folder);
+    return clean.endsWith(u'/') ? clean : clean + u'/';
+}
+
+QString WritableSettingsPath(const QString &iniDirectory)
+{
+    const QString local = QDir(iniDirectory).filePath(FileName);
+    return CanWrite(local) ? local : UserSettingsPath();
+}
+
+QString ReadDataPath(const QString &iniDirectory)
+{
+    // The user's file is consulted first only when it is the one written to.
+    QStringList candidates = {QDir(iniDirectory).filePath(FileName)};
+    if (WritableSettingsPath(iniDirectory) != candidates.first())
+        candidates.prepend(UserSettingsPath());
+    for (const QString &path : candidates) {
+        TIniFile ini;
+        if (!ini.Load(path))
+            continue;
+        const QString value = ini.Value(Section, Key);
+        if (!value.isEmpty())
+            return WithTrailingSlash(value);
+    }
+    return WithTrailingSlash(iniDirectory);
+}
+
+bool WriteDataPath(const QString &iniDirectory, const QString &dataPath)
+{
+    const QString path = WritableSettingsPath(iniDirectory);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    TIniFile ini;
+    // An unreadable file is not replaced: it may hold what the user needs.
+    if (!ini.Load(path))
+        return false;
+    ini.SetValue(Section, Key, dataPath);
+    return bool(ini.Save(path));
+}
+
+} // namespace Settings

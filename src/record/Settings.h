@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The settings file VEK.INI of the start-up folder, [Information] DataPath:
+// the folder the Load dialog opens in. When the start-up folder cannot be
+// written, the settings live in the user's configuration folder instead.
+namespace Settings {
+
+inline const QString FileName = QStringLiteral("VEK.INI");
+
+// The folder's path with a trailing "/", the form DataPath and IniDirectory take.
+QString WithTrailingSlash(const QString &folder);
+
+// DataPath, or iniDirectory when no settings file holds one.
+QString ReadDataPath(const QString &iniDirectory);
+// Writes DataPath, keeping everything else in the file; false when neither
+// place can be written.
+bool WriteDataPath(const QString &iniDirectory, const QString &dataPath);
+
+// Where the settings are written: the start-up folder's VEK.INI if it can be
+// written, else the one in the user's configuration folder.
+QString WritableSettingsPath(const QString &iniDirectory);
+
+} // namespace Settings
