@@ -1,0 +1,16 @@
+// The main of every widget test suite: one QApplication on the offscreen
+// platform, with the fonts the forms are laid out for.
+#include "controls/Fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cdaudio/MediaPlayer.h"
+
+#include <QStringList>
+
+// A media player that records every call as a line of text, and reports the
+// end of a notified play only when the test says so.
+class TRecordingMediaPlayer : public IMediaPlayer
+{
+public:
+    QStringList Calls;
+    bool OpenFails = false;
+    bool CdPresent = true;
+    bool PlayFails = false;
+
+    bool Open() override
+    {
+        Calls << QStringLiteral("Open");
+        m_open = !OpenFails;
+        return m_open;
+    }
+    void Close() override
+    {
+        Calls << QStringLiteral("Close");
+        m_open = false;
+    }
+    bool IsCdPresent() override
+    {
+        Calls << QStringLiteral("IsCdPresent");
+        return CdPresent;
+    }
+    void SetTimeFormatTmsf() override { Calls << QStringLiteral("SetTimeFormatTmsf"); }
+    bool Play(quint32 from, quint32 to, bool notify) override
+    {
+        Calls << QStringLiteral("Play %1 %2%3").arg(from).arg(to).arg(notify ? QStringLiteral(" notify") : QString());
+        m_notifyArmed = notify && !PlayFails;
+        return !PlayFails;
+    }
+    void Stop() override
+    {
+        Calls << QStringLiteral("Stop");
+        m_notifyArmed = false;
+    }
+    int ErrorCode() const override { return 263; }
+    QString ErrorText() const override { return QStringLiteral("The specified device is not open."); }
+
+    bool IsOpen() const { return m_open; }
+
+    // The end of the current play: notifies once if the play asked for it.
+    void FinishPlay()
+    {
+        if (!m_notifyArmed)
+            return;
+        m_notifyArmed = false;
+        emit Notify();
+    }
+
+private:
+    bool m_open = false;
+    bool m_notifyArmed = false;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "controls/Prompts.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Answers the program's questions and dialogs from a script, and records
+// every text it was shown. A question the script has no answer for fails
+// the test instead of waiting for a person.
+class TScriptedPrompts : public IPrompts
+{
+public:
+    std::deque<TAnswer> Answers;
+    std::deque<QString> FileNames; // an empty name is a cancelled dialog
+    QStringList Shown;              // every text and dialog title, in order
+    QStringList Errors;
+
+    TAnswer AskYesNoCancel(const QString &text) override
+    {
+        Shown << text;
+        return Next();
+    }
+    bool AskYesNo(const QString &text) override
+    {
+        Shown << text;
+        return Next() == TAnswer::Yes;
+    }
+    void ShowError(const QString &text) override
+    {
+        Shown << text;
+        Errors << text;
+    }
+    void ShowMessage(const QString &text) override
+    {
+        Shown << text;
+        Errors << text;
+    }
+    QString ChooseFileToOpen(const QString &title, const QString &folder) override
+    {
+        Shown << title;
+        LastFolder = folder;
+        return NextFile();
+    }
+    QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) override
+    {
+        Shown << title;
+        LastFolder = folder;
+        LastProposedName = fileName;
+        return NextFile();
+    }
+
+    QString LastFolder;
+    QString LastProposedName;
+    bool RanOutOfScript = false;
+
+private:
+    TAnswer Next()
+    {
+        if (Answers.empty()) {
+            RanOutOfScript = true;
+            return TAnswer::Cancel;
+        }
+        const TAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    QString NextFile()
+    {
+        if (FileNames.empty()) {
+            RanOutOfScript = true;
+            return QString();
+        }
+        QString name = FileNames.front();
+        FileNames.pop_front();
+        return name;
+    }
+};
