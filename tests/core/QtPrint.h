@@ -11,6 +11,12 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// And lets a test stream them into its failure messages.
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
+{
+    return os << text.toStdString();
+}
+
 inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << "bytes(" << bytes.toHex(' ').toStdString() << ')';

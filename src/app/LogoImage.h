@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+
+// Decodes a JPEG with libjpeg. A damaged image gives a null QImage, never a
+// crash or an exit: errors and warnings alike stop the decoding.
+QImage DecodeJpeg(QByteArrayView jpeg);
+
+// The program's logo, built into the program.
+QImage LogoImage();

@@ -1,0 +1,411 @@
+#include "Winmain.h"
+
+#include "About.h"
+#include "HelpViewer.h"
+#include "administration/Snr50.h"
+#include "pages/Calibdlg.h"
+#include "pages/Page1.h"
+#include "pages/Page2.h"
+#include "pages/WindowMessages.h"
+#include "record/ClientFileReader.h"
+#include "record/ClientFileWriter.h"
+#include "record/Settings.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString UnsavedChangesQuestion =
+    QStringLiteral("You have unsaved changes in the current file.  Would you like to save before continuing?");
+
+struct TPageButtonText
+{
+    const char *Text;
+    const char *Hint;
+    int HelpContext;
+};
+
+constexpr TPageButtonText PageButtons[PageCount] = {
+    {"Client", "Edit Client Information", TfmClientInfo::HelpContext},
+    {"Conditions", "Select test conditions", TfmPage2::HelpContext},
+    {"Calibrate", "Calibrate with VEK CD", 0},
+    {"Test", "Run VEK test", 0},
+    {"Scores", "Display and/or print VEK scores", 1110},
+    {"Graphs", "View WRAU graphs", 1120},
+};
+
+} // namespace
+
+TfmWinMain::TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_record(record), m_state(state), m_prompts(prompts)
+{
+    // The start-up folder holds the settings and the sentence material.
+    m_state.IniDirectory = Settings::WithTrailingSlash(QDir::currentPath());
+    WindowPanel = new QWidget(this);
+    setCentralWidget(WindowPanel);
+    CreateMenu();
+    CreateToolBar();
+    CreateStatusBar();
+    m_help = new THelpViewer(this);
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, &TfmWinMain::ShowHelpForCurrentPage);
+    setFixedSize(640, 452);
+}
+
+TfmWinMain::~TfmWinMain() = default;
+
+void TfmWinMain::CreateMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&New"), this, &TfmWinMain::NewFile);
+    file->addAction(QStringLiteral("&Load"), this, &TfmWinMain::LoadFile);
+    file->addAction(QStringLiteral("&Save"), this, [this] { SaveFile(false); });
+    file->addAction(QStringLiteral("Save &As.."), this, [this] { SaveFile(true); });
+    file->addSeparator();
+    QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Contents"), this, [this] { m_help->ShowContents(); });
+    help->addAction(QStringLiteral("&Using Help"), this, [this] { m_help->ShowUsingHelp(); });
+    help->addSeparator();
+    help->addAction(QStringLiteral("&About"), this, &TfmWinMain::About1Click);
+}
+
+void TfmWinMain::CreateToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFixedHeight(33);
+    bar->setIconSize(QSize(18, 18));
+    const auto addFileButton = [&](QStyle::StandardPixmap icon, const char *hint, auto slot) {
+        QAction *action = bar->addAction(style()->standardIcon(icon), QString(), this, slot);
+        action->setToolTip(QLatin1String(hint));
+        action->setStatusTip(QLatin1String(hint));
+    };
+    addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
+    addFileButton(QStyle::SP_DialogOpenButton, "Load an existing file", &TfmWinMain::LoadFile);
+    addFileButton(QStyle::SP_DialogSaveButton, "Save the current file", [this] { SaveFile(false); });
+    bar->addSeparator();
+
+    auto *group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (int p = 0; p < PageCount; ++p) {
+        QAction *button = bar->addAction(QLatin1String(PageButtons[p].Text));
+        button->setCheckable(true);
+        button->setToolTip(QLatin1String(PageButtons[p].Hint));
+        button->setStatusTip(QLatin1String(PageButtons[p].Hint));
+        group->addAction(button);
+        connect(button, &QAction::triggered, this, [this, p] { ShowPage(TPageIndex(p)); });
+        m_pageButtons[p] = button;
+    }
+    m_pageButtons[ClientInfoPage]->setChecked(true);
+}
+
+void TfmWinMain::CreateStatusBar()
+{
+    constexpr int Widths[] = {400, 50};
+    for (int i = 0; i < 2; ++i) {
+        m_statusPanels[i] = new QLabel(this);
+        m_statusPanels[i]->setFixedWidth(Widths[i]);
+        m_statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(m_statusPanels[i]);
+    }
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void TfmWinMain::AttachPages(const TPages &pages)
+{
+    m_typedPages = pages;
+    m_pages = {pages.ClientInfo, pages.Page2, pages.CalibDialog, pages.VEKTest, pages.ScoresPrint, pages.ViewGraph};
+    for (QWidget *page : m_pages)
+        page->hide();
+}
+
+void TfmWinMain::PlaceCentred()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = screen.x() + screen.width() / 2 - frame.width() / 2;
+    const int y = screen.height() > 480 ? screen.y() + screen.height() / 2 - frame.height() / 2 : screen.y();
+    move(x, y);
+}
+
+void TfmWinMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        PlaceCentred();
+        FormShow();
+    }
+}
+
+void TfmWinMain::FormShow()
+{
+    ReadSettings();
+    CaptionBase = QStringLiteral("AVEK beta");
+    m_record.InitNewRecord();
+    UpdateCaption();
+    m_state.ModifiedFlag = false;
+    m_statusPanels[0]->clear();
+    SetModifiedText(QString());
+    ShowClientInfoAfterFileCommand();
+}
+
+void TfmWinMain::closeEvent(QCloseEvent *event)
+{
+    if (!UnsavedChangesAllowContinuing()) {
+        event->ignore();
+        return;
+    }
+    WriteSettings();
+    event->accept();
+}
+
+bool TfmWinMain::event(QEvent *event)
+{
+    switch (int(event->type())) {
+    case WM_FILEMODIFIED:
+        SetModifiedText(QStringLiteral(" Modified"));
+        return true;
+    case WM_SHOWCLIENTINFO:
+        ShowPage(ClientInfoPage);
+        return true;
+    case WM_SHOWCONDITIONS:
+        ShowPage(ConditionsPage, true);
+        return true;
+    case WM_SHOWCALIBRATION:
+        ShowPage(CalibrationPage);
+        return true;
+    case WM_RUNTEST:
+        ShowPage(TestPage);
+        return true;
+    case WM_SHOWSCORES:
+        ShowPage(ScoresPage);
+        return true;
+    case WM_SHOWGRAPH:
+        ShowPage(GraphPage);
+        return true;
+    case WM_FILESAVED:
+        SetModifiedText(QString());
+        return true;
+    case WM_SAVEFILE:
+        SaveFile(false);
+        return true;
+    default:
+        return QMainWindow::event(event);
+    }
+}
+
+void TfmWinMain::SetPageButtonsEnabled(bool enabled)
+{
+    for (int p = 0; p < PageCount; ++p) {
+        if (p != TestPage)
+            m_pageButtons[p]->setEnabled(enabled);
+    }
+}
+
+void TfmWinMain::ShowPage(TPageIndex target, bool byShowConditionsMessage)
+{
+    if (target == ConditionsPage && byShowConditionsMessage)
+        SetPageButtonsEnabled(true);
+    QWidget *page = m_pages[target];
+    if (m_pageButtons[target]->isChecked() && page->isVisible()) {
+        return;
+    }
+    // While a test runs, its page is the only way out.
+    if (target == TestPage)
+        SetPageButtonsEnabled(false);
+    for (int p = 0; p < PageCount; ++p) {
+        if (p != target && m_pages[p]->isVisible())
+            m_pages[p]->hide();
+    }
+    page->setGeometry(WindowPanel->rect());
+    page->show();
+    m_pageButtons[target]->setChecked(true);
+}
+
+void TfmWinMain::HidePages(TPageIndex first)
+{
+    for (int p = first; p < PageCount; ++p) {
+        if (m_pages[p]->isVisible())
+            m_pages[p]->hide();
+    }
+}
+
+void TfmWinMain::LoadPagesFromRecord()
+{
+    m_typedPages.ClientInfo->LoadFromRecord();
+    m_typedPages.Page2->LoadFromRecord();
+    m_typedPages.CalibDialog->LoadFromRecord();
+}
+
+void TfmWinMain::StoreVisiblePages()
+{
+    if (m_typedPages.ClientInfo->isVisible())
+        m_typedPages.ClientInfo->StoreToRecord();
+    if (m_typedPages.Page2->isVisible())
+        m_typedPages.Page2->StoreToRecord();
+    if (m_typedPages.CalibDialog->isVisible())
+        m_typedPages.CalibDialog->StoreToRecord();
+}
+
+void TfmWinMain::ShowClientInfoAfterFileCommand()
+{
+    QWidget *page = m_pages[ClientInfoPage];
+    page->setGeometry(WindowPanel->rect());
+    if (page->isVisible())
+        m_typedPages.ClientInfo->LoadFromRecord();
+    else
+        page->show();
+    m_pageButtons[ClientInfoPage]->setChecked(true);
+}
+
+void TfmWinMain::SetFileName(const QString &fileName)
+{
+    m_state.FileName = fileName;
+    m_state.ShortFileName = fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName();
+    if (!fileName.isEmpty())
+        m_state.DataPath = Settings::WithTrailingSlash(QFileInfo(fileName).absolutePath());
+}
+
+void TfmWinMain::UpdateCaption()
+{
+    setWindowTitle(m_state.FileName.isEmpty() ? CaptionBase
+                                              : CaptionBase + QStringLiteral(" - ") + m_state.ShortFileName.toUpper());
+}
+
+void TfmWinMain::SetModifiedText(const QString &text)
+{
+    m_statusPanels[1]->setText(text);
+}
+
+QString TfmWinMain::ModifiedText() const
+{
+    return m_statusPanels[1]->text();
+}
+
+bool TfmWinMain::UnsavedChangesAllowContinuing()
+{
+    if (!m_state.ModifiedFlag)
+        return true;
+    switch (m_prompts.AskYesNoCancel(UnsavedChangesQuestion)) {
+    case TAnswer::Yes:
+        // Asked to save: if that does not happen, the unsaved data must stay.
+        return SaveFile(false);
+    case TAnswer::No:
+        return true;
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TfmWinMain::NewFile()
+{
+    if (!UnsavedChangesAllowContinuing())
+        return;
+    SetFileName(QString());
+    UpdateCaption();
+    HidePages(ConditionsPage);
+    m_record.InitNewRecord();
+    m_state.ModifiedFlag = false;
+    SetModifiedText(QString());
+    LoadPagesFromRecord();
+    ShowClientInfoAfterFileCommand();
+}
+
+void TfmWinMain::LoadFile()
+{
+    if (!UnsavedChangesAllowContinuing())
+        return;
+    const QString fileName = m_prompts.ChooseFileToOpen(QStringLiteral("Load a file"), m_state.DataPath);
+    if (fileName.isEmpty())
+        return;
+    // Read first: a file that cannot be loaded changes nothing at all.
+    TClientRecord loaded;
+    if (const TStatus status = ReadClientFile(fileName, loaded); !status) {
+        m_prompts.ShowError(status.message());
+        return;
+    }
+    SetFileName(fileName);
+    HidePages(ConditionsPage);
+    m_record = loaded;
+    LoadPagesFromRecord();
+    RecomputeSnr50(m_record);
+    ShowClientInfoAfterFileCommand();
+    UpdateCaption();
+    m_state.ModifiedFlag = false;
+    SetModifiedText(QString());
+}
+
+bool TfmWinMain::SaveFile(bool saveAs)
+{
+    const TAppState before = m_state;
+    if (m_state.FileName.isEmpty() || saveAs) {
+        const QString fileName = m_prompts.ChooseFileToSave(QStringLiteral("Save this file as..."), m_state.DataPath,
+                                                            m_state.ShortFileName.toUpper());
+        if (fileName.isEmpty())
+            return false;
+        SetFileName(fileName);
+    }
+    StoreVisiblePages();
+    if (const TStatus status = WriteClientFile(m_record, m_state.FileName); !status) {
+        // The client stays with the file it had: a later Save must not go to
+        // the name that could not be written.
+        m_state.FileName = before.FileName;
+        m_state.ShortFileName = before.ShortFileName;
+        m_state.DataPath = before.DataPath;
+        m_prompts.ShowError(status.message());
+        return false;
+    }
+    UpdateCaption();
+    m_state.ModifiedFlag = false;
+    SetModifiedText(QString());
+    return true;
+}
+
+void TfmWinMain::ReadSettings()
+{
+    m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory);
+}
+
+void TfmWinMain::WriteSettings()
+{
+    // The settings only remember a folder; not being able to keep it is no
+    // reason to stop the program from closing.
+    Settings::WriteDataPath(m_state.IniDirectory, m_state.DataPath);
+}
+
+void TfmWinMain::ShowHelpForCurrentPage()
+{
+    for (int p = 0; p < PageCount; ++p) {
+        if (m_pages[p] && m_pages[p]->isVisible()) {
+            m_help->ShowTopic(PageButtons[p].HelpContext);
+            return;
+        }
+    }
+    m_help->ShowContents();
+}
+
+void TfmWinMain::About1Click()
+{
+    auto *about = new TfmAboutScreen(this);
+    const QRect main = frameGeometry();
+    about->adjustSize();
+    about->move(main.left() + (main.width() - about->width()) / 2, main.top() + (main.height() - about->height()) / 2);
+    about->exec();
+}

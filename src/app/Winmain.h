@@ -1,0 +1,94 @@
+#pragma once
+
+#include "controls/Prompts.h"
+#include "record/AppState.h"
+#include "record/ClientRecord.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class THelpViewer;
+class TfmCalibDialog;
+class TfmClientInfo;
+class TfmPage2;
+
+// The pages in the order the main window hides them.
+enum TPageIndex { ClientInfoPage, ConditionsPage, CalibrationPage, TestPage, ScoresPage, GraphPage, PageCount };
+
+struct TPages
+{
+    TfmClientInfo *ClientInfo;
+    TfmPage2 *Page2;
+    TfmCalibDialog *CalibDialog;
+    QWidget *VEKTest;
+    QWidget *ScoresPrint;
+    QWidget *ViewGraph;
+};
+
+// The frame of the program: menu, tool bar, status bar and the page area in
+// which one page is shown at a time; the file commands; the window messages
+// the pages post.
+class TfmWinMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompts, QWidget *parent = nullptr);
+    ~TfmWinMain() override;
+
+    // The page area; pages are created as its children.
+    QWidget *WindowPanel;
+    void AttachPages(const TPages &pages);
+
+    void NewFile();
+    void LoadFile();
+    // True when the record was written.
+    bool SaveFile(bool saveAs);
+    void ReadSettings();
+    void WriteSettings();
+
+    void ShowPage(TPageIndex page, bool byShowConditionsMessage = false);
+    QWidget *Page(TPageIndex page) const { return m_pages[page]; }
+    QAction *PageButton(TPageIndex page) const { return m_pageButtons[page]; }
+    QString ModifiedText() const;
+    THelpViewer *HelpViewer() const { return m_help; }
+
+    QString CaptionBase;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateMenu();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void FormShow();
+    // Asks about unsaved changes; false when the command must not go on.
+    bool UnsavedChangesAllowContinuing();
+    void HidePages(TPageIndex first);
+    void StoreVisiblePages();
+    void LoadPagesFromRecord();
+    void ShowClientInfoAfterFileCommand();
+    void SetFileName(const QString &fileName);
+    void UpdateCaption();
+    void SetModifiedText(const QString &text);
+    void SetPageButtonsEnabled(bool enabled);
+    void ShowHelpForCurrentPage();
+    void About1Click();
+    void PlaceCentred();
+
+    TClientRecord &m_record;
+    TAppState &m_state;
+    IPrompts &m_prompts;
+    TPages m_typedPages{};
+    std::array<QWidget *, PageCount> m_pages{};
+    std::array<QAction *, PageCount> m_pageButtons{};
+    QLabel *m_statusPanels[2]{};
+    THelpViewer *m_help = nullptr;
+    bool m_shown = false;
+};

@@ -1,0 +1,235 @@
+#include "QtPrint.h"
+#include "ShellFixture.h"
+#include "cdaudio/Tmsf.h"
+#include "controls/LimitedMemo.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+class Pages : public ShellFixture
+{
+protected:
+    void ShowConditions()
+    {
+        window->ShowPage(ConditionsPage);
+        ASSERT_TRUE(conditions->isVisible());
+    }
+    void ShowCalibration()
+    {
+        window->ShowPage(CalibrationPage);
+        ASSERT_TRUE(calibration->isVisible());
+        player.Calls.clear();
+    }
+    bool Red(QWidget *widget) const
+    {
+        return widget->autoFillBackground() && widget->palette().color(QPalette::Window) == QColor(255, 0, 0);
+    }
+};
+
+TEST_F(Pages, ClientPageLoadsAndStoresEveryField)
+{
+    record.SetLastName(QStringLiteral("Müller"));
+    record.SetFirstName(QStringLiteral("Ann"));
+    record.SetMiddleInitial(QStringLiteral("B"));
+    record.SetIdNumber(QStringLiteral("ID-42"));
+    record.SetDateOfBirth(QStringLiteral("1 Jan 1950"));
+    record.SetClinician(QStringLiteral("Dr. Kay"));
+    record.SetClientComments(QStringLiteral("one\ntwo"));
+    clientInfo->LoadFromRecord();
+    EXPECT_EQ(clientInfo->EditLastName->text(), QStringLiteral("Müller"));
+    EXPECT_EQ(clientInfo->Memo1->toPlainText(), "one\ntwo");
+
+    TClientRecord copy = record;
+    clientInfo->StoreToRecord();
+    EXPECT_EQ(record.Image(), copy.Image());
+}
+
+// Each box holds only what its record field has room for.
+TEST_F(Pages, ClientFieldsHoldNoMoreThanTheirRoom)
+{
+    const std::pair<QLineEdit *, int> edits[] = {
+        {clientInfo->EditLastName, 17}, {clientInfo->EditFirstName, 17}, {clientInfo->EditMI, 1},
+        {clientInfo->EditID, 10},       {clientInfo->EditTestDate, 10},  {clientInfo->EditDOB, 16},
+        {clientInfo->EditClinician, 24},
+    };
+    for (const auto &[edit, room] : edits) {
+        edit->clear();
+        QTest::keyClicks(edit, QString(room + 5, u'w'));
+        EXPECT_EQ(edit->text().size(), room);
+    }
+    clientInfo->Memo1->setPlainText(QString(250, u'a') + QStringLiteral("\n\n\nbbbbbb"));
+    // 250 + 3 line breaks counted twice = 256: one character too many.
+    EXPECT_EQ(clientInfo->Memo1->toPlainText(), QString(250, u'a') + QStringLiteral("\n\n"));
+    clientInfo->Memo1->setPlainText(QString(255, u'c'));
+    clientInfo->StoreToRecord();
+    EXPECT_EQ(record.ClientComments(), QString(255, u'c'));
+}
+
+TEST_F(Pages, ConditionsPageNeedsAConditionAndAsksBeforeATestAgain)
+{
+    ShowConditions();
+    const int mdb = record.CurrentMdb();
+    EXPECT_TRUE(conditions->ChooseSession[mdb]->isChecked());
+    EXPECT_TRUE(conditions->CheckPracticeBlock->isChecked());
+
+    conditions->Button2->click();
+    Settle();
+    EXPECT_EQ(prompts.Errors.value(0), "You need to select at least one SNR to continue.");
+    EXPECT_TRUE(conditions->isVisible());
+
+    record.Mdb(mdb).SetTested(1, true);
+    conditions->ConditionBoxes[1]->setChecked(true);
+    prompts.Answers = {TAnswer::No};
+    conditions->Button2->click();
+    Settle();
+    EXPECT_EQ(prompts.Shown.last(),
+              "One of the selected conditions has already been tested.  Do you wish to test anyway?");
+    EXPECT_TRUE(conditions->isVisible());
+    EXPECT_TRUE(record.Mdb(mdb).Selected(1));
+
+    prompts.Answers = {TAnswer::Yes};
+    conditions->Button2->click();
+    Settle();
+    EXPECT_TRUE(calibration->isVisible());
+}
+
+TEST_F(Pages, ChoosingAnMdbStoresTheTicksOfTheOldOne)
+{
+    ShowConditions();
+    conditions->ChooseSession[1]->click();
+    record.Mdb(2).SetTested(5, true);
+    conditions->ConditionBoxes[0]->setChecked(true);
+    conditions->ConditionBoxes[1]->setChecked(true);
+    conditions->ChooseSession[2]->click();
+    EXPECT_EQ(record.CurrentMdb(), 2);
+    EXPECT_TRUE(record.Mdb(1).Selected(0));
+    EXPECT_TRUE(record.Mdb(1).Selected(1));
+    EXPECT_FALSE(record.Mdb(1).Selected(2));
+    for (QCheckBox *box : conditions->ConditionBoxes)
+        EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(Red(conditions->ConditionBoxes[5]));
+    EXPECT_FALSE(Red(conditions->ConditionBoxes[4]));
+    // Choosing an MDB is not a change to the client's data.
+    EXPECT_FALSE(state.ModifiedFlag);
+}
+
+TEST_F(Pages, TogglesUntickFirstThenTick)
+{
+    ShowConditions();
+    conditions->ConditionBoxes[2]->setChecked(true);
+    conditions->ToggleHighButton->click();
+    for (int c = 0; c < 4; ++c)
+        EXPECT_FALSE(conditions->ConditionBoxes[c]->isChecked());
+    conditions->ToggleHighButton->click();
+    for (int c = 0; c < 4; ++c)
+        EXPECT_TRUE(conditions->ConditionBoxes[c]->isChecked());
+    conditions->ToggleLowButton->click();
+    conditions->ToggleLowButton->click();
+    for (int c = 4; c < 8; ++c)
+        EXPECT_TRUE(conditions->ConditionBoxes[c]->isChecked());
+    EXPECT_FALSE(state.ModifiedFlag);
+}
+
+TEST_F(Pages, ConditionClicksAndCommentsMarkModified)
+{
+    ShowConditions();
+    QTest::mouseClick(conditions->ConditionBoxes[3], Qt::LeftButton);
+    EXPECT_TRUE(state.ModifiedFlag);
+    state.ModifiedFlag = false;
+    QTest::keyClicks(conditions->SessionCommentsMemos[3], QStringLiteral("noisy"));
+    QTest::keyClick(conditions->SessionCommentsMemos[3], Qt::Key_Return);
+    QTest::keyClicks(conditions->SessionCommentsMemos[3], QStringLiteral("room"));
+    EXPECT_TRUE(state.ModifiedFlag);
+    window->ShowPage(ClientInfoPage);
+    EXPECT_EQ(record.Mdb(3).Comments(), "noisy\r\nroom");
+}
+
+TEST_F(Pages, CompletedMdbsShowRed)
+{
+    record.Mdb(3).SetCompleted(true);
+    ShowConditions();
+    EXPECT_TRUE(Red(conditions->MdbLabels[3]));
+    EXPECT_FALSE(Red(conditions->MdbLabels[0]));
+}
+
+TEST_F(Pages, CalibrationLoopsUntilStoppedOrLeft)
+{
+    record.SetCurrentMdb(2);
+    record.SetHighTalkerLevel(2, 65);
+    window->ShowPage(CalibrationPage);
+    EXPECT_EQ(player.Calls, QStringList{"Open"});
+    EXPECT_EQ(calibration->SessionLabel->text(), "Modified Dual Block 3");
+    EXPECT_EQ(calibration->EditHigh->text(), "65");
+    EXPECT_TRUE(calibration->ChoosedBHL->isChecked());
+    player.Calls.clear();
+
+    const QString play = QStringLiteral("Play %1 %2 notify").arg(MakeTmsf(1, 0, 3)).arg(MakeTmsf(1, 0, 18));
+    calibration->Button1->click();
+    EXPECT_EQ(calibration->Button1->text(), "Stop Calibration Track");
+    player.FinishPlay();
+    player.FinishPlay();
+    // Each end of the stretch starts it again.
+    EXPECT_EQ(player.Calls,
+              (QStringList{"SetTimeFormatTmsf", play, "SetTimeFormatTmsf", play, "SetTimeFormatTmsf", play}));
+
+    player.Calls.clear();
+    calibration->Button1->click();
+    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+    player.FinishPlay();
+    EXPECT_EQ(player.Calls, QStringList{"Stop"});
+
+    calibration->Button1->click();
+    player.Calls.clear();
+    window->ShowPage(ConditionsPage);
+    EXPECT_EQ(player.Calls, (QStringList{"Stop", "Stop", "Close"}));
+    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+    EXPECT_FALSE(calibration->CalibrationPlaying());
+}
+
+TEST_F(Pages, CalibrationLevelThatIsNotAWholeNumberIsKept)
+{
+    ShowCalibration();
+    const int mdb = record.CurrentMdb();
+    calibration->EditHigh->setText(QStringLiteral("7x"));
+    calibration->EditLow->setText(QStringLiteral("35"));
+    calibration->ChoosedBSPL->setChecked(true);
+    calibration->Button1->click();
+    player.Calls.clear();
+    window->ShowPage(ConditionsPage);
+    EXPECT_EQ(prompts.Errors, QStringList{"'7x' is not a valid integer value"});
+    EXPECT_EQ(record.HighTalkerLevel(mdb), 70);
+    EXPECT_EQ(record.LowTalkerLevel(mdb), 35);
+    EXPECT_TRUE(record.LevelsInSpl());
+    // The loop stops and the device closes all the same.
+    EXPECT_EQ(player.Calls, (QStringList{"Stop", "Stop", "Close"}));
+}
+
+TEST_F(Pages, LowLevelTakesOnlyDigits)
+{
+    ShowCalibration();
+    calibration->EditLow->clear();
+    QTest::keyClicks(calibration->EditLow, QStringLiteral("4a-5 "));
+    EXPECT_EQ(calibration->EditLow->text(), "45");
+    QTest::keyClick(calibration->EditLow, Qt::Key_Backspace);
+    EXPECT_EQ(calibration->EditLow->text(), "4");
+    calibration->EditHigh->clear();
+    QTest::keyClicks(calibration->EditHigh, QStringLiteral("-5"));
+    EXPECT_EQ(calibration->EditHigh->text(), "-5");
+    EXPECT_FALSE(state.ModifiedFlag);
+}
+
+TEST_F(Pages, CalibrationReportsADeviceThatWillNotOpen)
+{
+    player.OpenFails = true;
+    window->ShowPage(CalibrationPage);
+    EXPECT_EQ(prompts.Errors, QStringList{"Error 263: The specified device is not open."});
+    EXPECT_TRUE(calibration->isVisible());
+}
+
+} // namespace

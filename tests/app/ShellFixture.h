@@ -1,0 +1,75 @@
+#pragma once
+
+#include "RecordingMediaPlayer.h"
+#include "ScriptedPrompts.h"
+#include "app/Winmain.h"
+#include "pages/Calibdlg.h"
+#include "pages/Page1.h"
+#include "pages/Page2.h"
+#include "pages/Page3.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The main window with its pages, as the program builds it, in a temporary
+// start-up folder, answered by a script.
+class ShellFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        window = std::make_unique<TfmWinMain>(record, state, prompts);
+        context = std::make_unique<TPageContext>(TPageContext{record, state, prompts, window.get()});
+        QWidget *area = window->WindowPanel;
+        conditions = new TfmPage2(*context, area);
+        clientInfo = new TfmClientInfo(*context, area);
+        calibration = new TfmCalibDialog(*context, player, area);
+        test = new TfmVEKTest(*context, area);
+        scores = new QWidget(area);
+        graph = new QWidget(area);
+        window->AttachPages({clientInfo, conditions, calibration, test, scores, graph});
+        window->show();
+        Settle();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_FALSE(prompts.RanOutOfScript) << "a question or dialog came that the test did not expect";
+        prompts.Answers.clear();
+        state.ModifiedFlag = false;
+        window.reset();
+        QDir::setCurrent(m_previousFolder);
+    }
+
+    // Lets the posted window messages arrive.
+    static void Settle() { QApplication::processEvents(); }
+
+    QString Path(const QString &name) const { return m_dir.filePath(name); }
+    // The temporary start-up folder as DataPath holds it.
+    QString Folder() const { return m_dir.path() + u'/'; }
+
+    TClientRecord record;
+    TAppState state;
+    TScriptedPrompts prompts;
+    TRecordingMediaPlayer player;
+    std::unique_ptr<TfmWinMain> window;
+    std::unique_ptr<TPageContext> context;
+    TfmPage2 *conditions = nullptr;
+    TfmClientInfo *clientInfo = nullptr;
+    TfmCalibDialog *calibration = nullptr;
+    TfmVEKTest *test = nullptr;
+    QWidget *scores = nullptr;
+    QWidget *graph = nullptr;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousFolder;
+};
