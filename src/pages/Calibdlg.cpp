@@ -45,7 +45,7 @@ QString MciErrorText(const IMediaPlayer &player)
 } // namespace
 
 TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWidget *parent)
-    : QWidget(parent), m_context(context), MediaPlayer1(player)
+    : TPageForm(parent), m_context(context), MediaPlayer1(player)
 {
     setWindowTitle(QStringLiteral("VEK Calibration"));
     SetUpPage(this, QColor(239, 208, 191));
@@ -81,20 +81,6 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
     connect(NextButton, &QPushButton::clicked, this, [this] { m_context.Post(WM_RUNTEST); });
 
     connect(&MediaPlayer1, &IMediaPlayer::Notify, this, &TfmCalibDialog::MediaPlayer1Notify);
-}
-
-void TfmCalibDialog::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfmCalibDialog::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        FormHide();
 }
 
 void TfmCalibDialog::FormShow()

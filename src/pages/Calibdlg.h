@@ -2,7 +2,7 @@
 
 #include "PageContext.h"
 
-#include <QWidget>
+#include "PageForm.h"
 
 class IMediaPlayer;
 class QLabel;
@@ -12,7 +12,7 @@ class QRadioButton;
 
 // The calibration page: plays the calibration stretch of the CD in a loop,
 // and keeps the talker levels of the current MDB and their unit.
-class TfmCalibDialog : public QWidget
+class TfmCalibDialog : public TPageForm
 {
     Q_OBJECT
 
@@ -41,12 +41,10 @@ public:
     QPushButton *NextButton;
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void FormShow() override;
+    void FormHide() override;
 
 private:
-    void FormShow();
-    void FormHide();
     void Button1Click();
     void MediaPlayer1Notify();
     void PlayCalibration();

@@ -8,11 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 using namespace PageStyle;
 
-TfmClientInfo::TfmClientInfo(TPageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+TfmClientInfo::TfmClientInfo(TPageContext &context, QWidget *parent) : TPageForm(parent), m_context(context)
 {
     setWindowTitle(QStringLiteral("Client Information "));
     SetUpPage(this, QColor(208, 224, 239));
@@ -79,21 +78,6 @@ void TfmClientInfo::StoreToRecord()
     record.SetDateOfBirth(EditDOB->text());
     record.SetClinician(EditClinician->text());
     record.SetClientComments(Memo1->toPlainText());
-}
-
-void TfmClientInfo::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // Minimising and restoring the main window is not leaving the page.
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfmClientInfo::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        FormHide();
 }
 
 void TfmClientInfo::FormShow()

@@ -2,7 +2,7 @@
 
 #include "PageContext.h"
 
-#include <QWidget>
+#include "PageForm.h"
 
 class QLineEdit;
 class QPushButton;
@@ -10,7 +10,7 @@ class TLimitedMemo;
 
 // The client information page: who the client is, when and by whom the test
 // is given, and free comments.
-class TfmClientInfo : public QWidget
+class TfmClientInfo : public TPageForm
 {
     Q_OBJECT
 
@@ -33,12 +33,10 @@ public:
     QPushButton *NextButton;
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void FormShow() override;
+    void FormHide() override;
 
 private:
-    void FormShow();
-    void FormHide();
     void NextButtonClick();
 
     TPageContext &m_context;

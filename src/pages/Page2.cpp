@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 
 #include <cstdlib>
 
@@ -32,7 +31,7 @@ QGroupBox *AddGroup(QWidget *parent, const QString &title, int x, int y, int wid
 
 } // namespace
 
-TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), m_context(context)
 {
     setWindowTitle(QStringLiteral("Select Test Conditions"));
     SetUpPage(this, PageColour);
@@ -94,20 +93,6 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : QWidget(parent), m_
     typing->Watch(this);
 }
 
-void TfmPage2::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfmPage2::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        StoreToRecord();
-}
-
 void TfmPage2::FormShow()
 {
     for (int m = 0; m < 4; ++m) {
@@ -122,6 +107,11 @@ void TfmPage2::FormShow()
     m_context.Record.SetCurrentMdb(std::rand() % TClientRecord::MdbCount);
     LoadFromRecord();
     Button2->setFocus();
+}
+
+void TfmPage2::FormHide()
+{
+    StoreToRecord();
 }
 
 void TfmPage2::LoadFromRecord()

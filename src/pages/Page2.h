@@ -2,7 +2,7 @@
 
 #include "PageContext.h"
 
-#include <QWidget>
+#include "PageForm.h"
 
 #include <array>
 
@@ -16,7 +16,7 @@ class TLimitedMemo;
 
 // The test conditions page: which MDB, which conditions, whether practice
 // lists come first, and the comments of each MDB.
-class TfmPage2 : public QWidget
+class TfmPage2 : public TPageForm
 {
     Q_OBJECT
 
@@ -44,11 +44,10 @@ public:
     QPushButton *Button2;
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void FormShow() override;
+    void FormHide() override;
 
 private:
-    void FormShow();
     void ShowConditions(int mdb);
     void StoreConditions(int mdb);
     void ChooseSessionClick(int mdb);
