@@ -1,0 +1,6 @@
+#pragma once
+
+#include "record/ClientRecord.h"
+
+// The two records the save loop writes in turn: which is 0 or 1.
+TClientRecord AlternateRecord(int which);
