@@ -1,0 +1,130 @@
+#include "Canvas.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+
+#include <cmath>
+#include <limits>
+
+int TruncToPixel(double value)
+{
+    constexpr double Lowest = std::numeric_limits<int>::min();
+    constexpr double Highest = std::numeric_limits<int>::max();
+    if (std::isnan(value) || value <= Lowest)
+        return std::numeric_limits<int>::min();
+    if (value >= Highest)
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
+}
+
+TCanvas::TCanvas(QPainter &painter, QSize surface, const TCanvasFont &font)
+    : m_painter(painter), m_size(surface), m_font(font), m_metrics(m_qtFont)
+{
+    FontChanged();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyPen();
+    SetClearBrush();
+}
+
+void TCanvas::SetPen(const QColor &colour, int width)
+{
+    m_penColour = colour;
+    m_penWidth = width;
+    ApplyPen();
+}
+
+void TCanvas::ApplyPen()
+{
+    QPen pen(m_penColour, m_penWidth);
+    // A one-pixel line stops short of its end point; wider ones are round
+    // at the ends and corners.
+    if (m_penWidth <= 1) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    m_painter.setPen(pen);
+}
+
+void TCanvas::SetSolidBrush(const QColor &colour)
+{
+    m_painter.setBrush(colour);
+}
+
+void TCanvas::SetClearBrush()
+{
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+void TCanvas::SetFont(const QString &face, int points)
+{
+    // Points become pixels the way the platform rounds them: 8 pt at 96 dpi
+    // is 11 pixels.
+    const int dpi = m_painter.device()->logicalDpiY();
+    m_font.Face = face;
+    m_font.PixelHeight = (points * dpi + 36) / 72;
+    m_font.Escapement = 0;
+    FontChanged();
+}
+
+void TCanvas::SetFont(const TCanvasFont &font)
+{
+    m_font = font;
+    FontChanged();
+}
+
+void TCanvas::SetFontColour(const QColor &colour)
+{
+    m_font.Colour = colour;
+}
+
+void TCanvas::FontChanged()
+{
+    m_qtFont = QFont(m_font.Face);
+    m_qtFont.setPixelSize(qMax(1, m_font.PixelHeight));
+    // Text is laid out glyph by glyph, as the widths are measured.
+    m_qtFont.setKerning(false);
+    m_metrics = QFontMetrics(m_qtFont, m_painter.device());
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    m_painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void TCanvas::Polygon(std::initializer_list<QPoint> points)
+{
+    m_painter.drawPolygon(QPolygon(QList<QPoint>(points)));
+}
+
+void TCanvas::Line(QPoint from, QPoint to)
+{
+    m_painter.drawLine(from, to);
+}
+
+void TCanvas::TextOut(int x, int y, const QString &text)
+{
+    m_painter.save();
+    m_painter.setFont(m_qtFont);
+    m_painter.setPen(m_font.Colour);
+    m_painter.translate(x, y);
+    if (m_font.Escapement != 0)
+        m_painter.rotate(-m_font.Escapement / 10.0);
+    m_painter.drawText(0, m_metrics.ascent(), text);
+    m_painter.restore();
+}
+
+int TCanvas::TextWidth(const QString &text) const
+{
+    return m_metrics.horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight() const
+{
+    return m_metrics.height();
+}

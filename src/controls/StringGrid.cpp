@@ -1,0 +1,85 @@
+#include "StringGrid.h"
+
+#include <QPainter>
+
+#include <stdexcept>
+
+namespace {
+
+// The sunken edge around the cells.
+constexpr int Border = 2;
+constexpr int LineWidth = 1;
+const QColor LineColour(192, 192, 192);
+
+} // namespace
+
+TStringGrid::TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight, QWidget *parent)
+    : QWidget(parent), m_colCount(colCount), m_rowCount(rowCount), m_colWidth(colWidth), m_rowHeight(rowHeight),
+      m_cells(std::size_t(colCount) * std::size_t(rowCount))
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+qsizetype TStringGrid::Index(int col, int row) const
+{
+    if (col < 0 || col >= m_colCount || row < 0 || row >= m_rowCount)
+        throw std::out_of_range("grid cell out of range");
+    return qsizetype(row) * m_colCount + col;
+}
+
+QString TStringGrid::Cells(int col, int row) const
+{
+    return m_cells[std::size_t(Index(col, row))];
+}
+
+void TStringGrid::SetCells(int col, int row, const QString &text)
+{
+    QString &cell = m_cells[std::size_t(Index(col, row))];
+    if (cell == text)
+        return;
+    cell = text;
+    update(CellRect(col, row));
+}
+
+QRect TStringGrid::CellRect(int col, int row) const
+{
+    return QRect(Border + col * (m_colWidth + LineWidth), Border + row * (m_rowHeight + LineWidth), m_colWidth,
+                 m_rowHeight);
+}
+
+void TStringGrid::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(palette().color(QPalette::Active, QPalette::Dark));
+    painter.drawLine(outer.topLeft(), outer.topRight());
+    painter.drawLine(outer.topLeft(), outer.bottomLeft());
+    painter.setPen(palette().color(QPalette::Active, QPalette::Light));
+    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+    painter.drawLine(outer.topRight(), outer.bottomRight());
+    painter.setPen(palette().color(QPalette::Active, QPalette::Shadow));
+    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
+    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+
+    painter.setPen(LineColour);
+    for (int col = 0; col < m_colCount; ++col) {
+        const int x = CellRect(col, 0).right() + 1;
+        painter.drawLine(x, Border, x, height() - Border - 1);
+    }
+    for (int row = 0; row < m_rowCount; ++row) {
+        const int y = CellRect(0, row).bottom() + 1;
+        painter.drawLine(Border, y, width() - Border - 1, y);
+    }
+
+    if (!OnDrawCell)
+        return;
+    for (int row = 0; row < m_rowCount; ++row) {
+        for (int col = 0; col < m_colCount; ++col) {
+            painter.save();
+            OnDrawCell(*this, painter, col, row, CellRect(col, row));
+            painter.restore();
+        }
+    }
+}

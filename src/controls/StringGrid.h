@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+// A display-only table of texts: fixed cell sizes, one-pixel lines between
+// the cells, no scroll bars. It draws no cell itself; OnDrawCell draws each
+// one, told which grid it is drawing on.
+class TStringGrid : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight, QWidget *parent = nullptr);
+
+    int ColCount() const { return m_colCount; }
+    int RowCount() const { return m_rowCount; }
+    // Empty for a cell never set.
+    QString Cells(int col, int row) const;
+    void SetCells(int col, int row, const QString &text);
+    QRect CellRect(int col, int row) const;
+
+    std::function<void(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect)> OnDrawCell;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    qsizetype Index(int col, int row) const;
+
+    int m_colCount;
+    int m_rowCount;
+    int m_colWidth;
+    int m_rowHeight;
+    std::vector<QString> m_cells;
+};
