@@ -1,0 +1,159 @@
+#include "Page4.h"
+
+#include "PageStyle.h"
+#include "controls/RotateLabel.h"
+#include "controls/StringGrid.h"
+#include "record/ScoreFormat.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+using namespace PageStyle;
+
+namespace {
+
+const QColor PageColour(255, 255, 176);
+
+constexpr int HighFirstSlot = 8;
+constexpr int LowFirstSlot = 12;
+
+QLabel *AddHeading(QWidget *parent, const QString &text, int x, int y)
+{
+    QLabel *label = AddLabel(parent, text, x, y);
+    QFont font = label->font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    label->setFont(font);
+    label->adjustSize();
+    return label;
+}
+
+TRotateLabel *AddSentencesLabel(QWidget *parent, const QString &caption, int x, int y)
+{
+    auto *label = new TRotateLabel(parent);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    label->setFont(font);
+    label->SetTextStyle(TRotateLabel::tsNone);
+    label->SetEscapement(90);
+    label->SetTransparent(true);
+    label->SetCaption(caption);
+    label->move(x, y);
+    return label;
+}
+
+} // namespace
+
+TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent) : TPageForm(parent), m_context(context)
+{
+    setWindowTitle(QStringLiteral("Scores/Print"));
+    SetUpPage(this, PageColour);
+    resize(633, 348);
+
+    // Created first: the first button in the tab order.
+    BackButton = AddButton(this, QStringLiteral("&Select Test Conditions"), 16, 300, 150, 25);
+    PrintButton = AddButton(this, QStringLiteral("&Print Scores"), 336, 300, 120, 25);
+    ViewWRAUButton = AddButton(this, QStringLiteral("&View WRAU Graphs"), 472, 300, 145, 25);
+    PrintButton->setDefault(true);
+    ViewWRAUButton->setDefault(true);
+    // The score report has no print job yet; the button waits for it.
+    PrintButton->setEnabled(false);
+    connect(BackButton, &QPushButton::clicked, this, &TfmScoresPrint::BackButtonClick);
+    connect(ViewWRAUButton, &QPushButton::clicked, this, &TfmScoresPrint::ViewWRAUButtonClick);
+
+    Label1 = AddLabel(this, QStringLiteral("Scores"), 12, 8);
+    QFont titleFont = Label1->font();
+    titleFont.setPixelSize(16);
+    Label1->setFont(titleFont);
+    Label1->adjustSize();
+
+    const char *const headings[] = {"Percent", "RAU", "WRAU"};
+    const int headingX[] = {71, 264, 457};
+    for (int i = 0; i < 3; ++i) {
+        QLabel *heading = AddHeading(this, QLatin1String(headings[i]), 0, 30);
+        heading->move(headingX[i] + (169 - heading->width()) / 2, 30);
+        QLabel *block = AddLabel(this, QStringLiteral("Modified Dual Block"), 0, 46);
+        block->move(headingX[i] + (169 - block->width()) / 2, 46);
+    }
+
+    RotateLabel1 = AddSentencesLabel(this, QStringLiteral("H-Sentences"), 18, 80);
+    RotateLabel2 = AddSentencesLabel(this, QStringLiteral("L-Sentences"), 18, 194);
+
+    StringGrid1 = AddGrid(71, 82);
+    StringGrid3 = AddGrid(264, 82);
+    StringGrid5 = AddGrid(457, 82);
+    StringGrid2 = AddGrid(73, 195);
+    StringGrid4 = AddGrid(264, 196);
+    StringGrid6 = AddGrid(457, 196);
+}
+
+TStringGrid *TfmScoresPrint::AddGrid(int x, int y)
+{
+    auto *grid = new TStringGrid(4, 4, 40, 18, this);
+    grid->setGeometry(x, y, 169, 79);
+    grid->setEnabled(false);
+    grid->OnDrawCell = [this](TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect) {
+        StringGrid1DrawCell(sender, painter, col, row, rect);
+    };
+    AddTableLabels(grid);
+    return grid;
+}
+
+// The MDB numbers above a table, and "SNR" with the four SNRs to its left.
+void TfmScoresPrint::AddTableLabels(TStringGrid *grid)
+{
+    const QPoint topLeft = grid->pos();
+    AddLabel(this, QStringLiteral("1             2           3            4"), topLeft.x() + 17, topLeft.y() - 16);
+    AddLabel(this, QStringLiteral("SNR"), topLeft.x() - 27, topLeft.y() - 16);
+    static const char *const Snr[] = {"15", "10", "5", "0"};
+    for (int r = 0; r < 4; ++r) {
+        const QRect cell = grid->CellRect(0, r);
+        QLabel *label = AddLabel(this, QLatin1String(Snr[r]), topLeft.x() - 24, topLeft.y() + cell.top());
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->resize(20, cell.height());
+    }
+}
+
+void TfmScoresPrint::FormShow()
+{
+    FillGrids(HighFirstSlot, StringGrid1, StringGrid3, StringGrid5);
+    FillGrids(LowFirstSlot, StringGrid2, StringGrid4, StringGrid6);
+    // Stays where it is while the print button is disabled.
+    PrintButton->setFocus();
+}
+
+// Every cell is written, so nothing of an earlier client file survives. Only
+// the proportion says whether a list was scored.
+void TfmScoresPrint::FillGrids(int firstSlot, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau)
+{
+    for (int m = 0; m < TClientRecord::MdbCount; ++m) {
+        const TConstMdbBlock block = m_context.Record.Mdb(m);
+        for (int r = 0; r < 4; ++r) {
+            const int slot = firstSlot + r;
+            const bool scored = block.Proportion(slot) != NoScore;
+            percent->SetCells(m, r, scored ? ScreenScore(Percent(block.Proportion(slot))) : QString());
+            rau->SetCells(m, r, scored ? ScreenScore(block.Rau(slot)) : QString());
+            wrau->SetCells(m, r, scored ? ScreenScore(block.Wrau(slot)) : QString());
+        }
+    }
+}
+
+// Shared by all six grids, which only differ in the texts they hold.
+void TfmScoresPrint::StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect)
+{
+    painter.fillRect(rect, Qt::white);
+    painter.setFont(sender.font());
+    painter.setPen(sender.palette().color(QPalette::Active, QPalette::WindowText));
+    painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop, sender.Cells(col, row));
+}
+
+void TfmScoresPrint::BackButtonClick()
+{
+    m_context.Post(WM_SHOWCONDITIONS);
+}
+
+void TfmScoresPrint::ViewWRAUButtonClick()
+{
+    m_context.Post(WM_SHOWGRAPH);
+}

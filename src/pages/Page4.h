@@ -1,0 +1,54 @@
+#pragma once
+
+#include "PageContext.h"
+#include "PageForm.h"
+
+#include <array>
+
+class QLabel;
+class QPainter;
+class QPushButton;
+class QRect;
+class TRotateLabel;
+class TStringGrid;
+
+// The scores page: Percent, RAU and WRAU of every test list of the client
+// file, one table per measure and sentence set, one column per MDB and one
+// row per SNR. It only reads the record.
+class TfmScoresPrint : public TPageForm
+{
+    Q_OBJECT
+
+public:
+    static constexpr int HelpContext = 1110;
+
+    explicit TfmScoresPrint(TPageContext &context, QWidget *parent = nullptr);
+
+    QLabel *Label1;
+    TRotateLabel *RotateLabel1;
+    TRotateLabel *RotateLabel2;
+    // StringGrid1 .. StringGrid6: Percent, RAU, WRAU of H-Sentences are 1, 3
+    // and 5, those of L-Sentences 2, 4 and 6.
+    TStringGrid *StringGrid1;
+    TStringGrid *StringGrid2;
+    TStringGrid *StringGrid3;
+    TStringGrid *StringGrid4;
+    TStringGrid *StringGrid5;
+    TStringGrid *StringGrid6;
+    QPushButton *BackButton;
+    QPushButton *PrintButton;
+    QPushButton *ViewWRAUButton;
+
+protected:
+    void FormShow() override;
+
+private:
+    TStringGrid *AddGrid(int x, int y);
+    void AddTableLabels(TStringGrid *grid);
+    void FillGrids(int firstSlot, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau);
+    void StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect);
+    void BackButtonClick();
+    void ViewWRAUButtonClick();
+
+    TPageContext &m_context;
+};
