@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+
+// What a sink plays: the frames of one stretch, pulled from the sink's own
+// thread.
+class IFrameSource
+{
+public:
+    virtual ~IFrameSource() = default;
+
+    // Up to count stereo frames; fewer (even none) when the reader is behind.
+    // Never blocks, locks or allocates.
+    virtual size_t PullFrames(qint16 *frames, size_t count) = 0;
+    // Every frame of the stretch has been pulled.
+    virtual bool Exhausted() const = 0;
+    // The last frame has left the speaker, or will in delaySeconds.
+    virtual void PlayedOut(double delaySeconds) = 0;
+};
+
+// Sound output at 44.1 kHz, 16-bit stereo, frames passed on untouched.
+class IAudioSink
+{
+public:
+    virtual ~IAudioSink() = default;
+
+    // Starts pulling from source; false with the reason when it cannot.
+    virtual bool Start(IFrameSource &source, QString &reason) = 0;
+    // Returns once no frame is pulled any more; PlayedOut is not called for
+    // a stopped play.
+    virtual void Stop() = 0;
+};

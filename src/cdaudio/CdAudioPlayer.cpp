@@ -1,0 +1,112 @@
+#include "CdAudioPlayer.h"
+
+#include "CdDevice.h"
+#include "Playback.h"
+#include "SoundOutput.h"
+
+#include <QTimer>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<bool> SilenceTold{false};
+
+} // namespace
+
+TCdAudioPlayer::TCdAudioPlayer(const QString &device, QObject *parent)
+    : TCdAudioPlayer(device, OpenSoundOutput, parent)
+{
+}
+
+TCdAudioPlayer::TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent)
+    : IMediaPlayer(parent), m_device(device), m_makeSink(std::move(makeSink))
+{
+}
+
+TCdAudioPlayer::~TCdAudioPlayer()
+{
+    Close();
+}
+
+bool TCdAudioPlayer::Fail(const TCdError &error)
+{
+    m_error = error;
+    return false;
+}
+
+bool TCdAudioPlayer::Open()
+{
+    Close();
+    m_error = {};
+    m_disc = OpenDisc(m_device, m_error);
+    if (!m_disc)
+        return false;
+    QString silentReason;
+    m_sink = m_makeSink(silentReason);
+    if (!silentReason.isEmpty() && !SilenceTold.exchange(true))
+        emit SilentOutput(QStringLiteral("No sound output can be used (%1). Playback is silent: the test runs, "
+                                         "but nothing will be heard.")
+                              .arg(silentReason));
+    return true;
+}
+
+void TCdAudioPlayer::Close()
+{
+    Stop();
+    m_sink.reset();
+    m_disc.reset();
+}
+
+bool TCdAudioPlayer::IsCdPresent()
+{
+    m_error = {};
+    return OpenDisc(m_device, m_error) != nullptr;
+}
+
+bool TCdAudioPlayer::Play(quint32 from, quint32 to, bool notify)
+{
+    m_error = {};
+    if (!m_disc || !m_sink)
+        return Fail(TCdError::DeviceNotOpen());
+    const std::optional<TSectorStretch> stretch = m_disc->Layout().Resolve(from, to, m_error);
+    if (!stretch)
+        return false;
+    Stop();
+    const quint64 id = ++m_playId;
+    m_notifyId = notify ? id : 0;
+    m_playback = std::make_unique<TPlayback>(*m_disc, *m_sink, *stretch, [this, id](double delay, const TCdError &e) {
+        QMetaObject::invokeMethod(this, [this, id, delay, e] { PlaybackEnded(id, delay, e); }, Qt::QueuedConnection);
+    });
+    m_playback->Start();
+    return true;
+}
+
+void TCdAudioPlayer::Stop()
+{
+    m_notifyId = 0;
+    m_playback.reset();
+}
+
+void TCdAudioPlayer::PlaybackEnded(quint64 playId, double delaySeconds, const TCdError &error)
+{
+    if (playId != m_playId)
+        return;
+    if (error.IsError())
+        m_error = error;
+    if (playId != m_notifyId)
+        return;
+    if (delaySeconds > 0)
+        QTimer::singleShot(int(delaySeconds * 1000), Qt::PreciseTimer, this, [this, playId] { Finish(playId); });
+    else
+        Finish(playId);
+}
+
+void TCdAudioPlayer::Finish(quint64 playId)
+{
+    // Stop, Close or a newer play since the notice was sent.
+    if (playId != m_notifyId)
+        return;
+    m_notifyId = 0;
+    emit Notify();
+}

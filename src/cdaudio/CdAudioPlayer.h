@@ -1,0 +1,57 @@
+#pragma once
+
+#include "AudioSink.h"
+#include "CdError.h"
+#include "DiscSource.h"
+#include "MediaPlayer.h"
+
+#include <functional>
+#include <memory>
+
+class TPlayback;
+
+// The media player over a CD drive or a disc image (see ReadCdDevice for
+// how the device is named), playing through the system's sound output.
+class TCdAudioPlayer : public IMediaPlayer
+{
+    Q_OBJECT
+
+public:
+    // Makes the sink at Open; sets silentReason when nothing will be heard.
+    using TSinkFactory = std::function<std::unique_ptr<IAudioSink>(QString &silentReason)>;
+
+    explicit TCdAudioPlayer(const QString &device, QObject *parent = nullptr);
+    TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent = nullptr);
+    ~TCdAudioPlayer() override;
+
+    bool Open() override;
+    void Close() override;
+    bool IsCdPresent() override;
+    void SetTimeFormatTmsf() override {}
+    bool Play(quint32 from, quint32 to, bool notify) override;
+    void Stop() override;
+
+    // A play that failed part-way still ends with its notice; its error is
+    // here afterwards, until the next operation.
+    int ErrorCode() const override { return m_error.Code; }
+    QString ErrorText() const override { return m_error.Text; }
+
+signals:
+    // Once per program, at the first Open that finds no sound output.
+    void SilentOutput(const QString &message);
+
+private:
+    bool Fail(const TCdError &error);
+    void PlaybackEnded(quint64 playId, double delaySeconds, const TCdError &error);
+    void Finish(quint64 playId);
+
+    QString m_device;
+    TSinkFactory m_makeSink;
+    std::unique_ptr<TDiscSource> m_disc;
+    std::unique_ptr<IAudioSink> m_sink;
+    std::unique_ptr<TPlayback> m_playback;
+    TCdError m_error;
+    quint64 m_playId = 0;
+    // The play whose end is to be notified; 0 when none.
+    quint64 m_notifyId = 0;
+};

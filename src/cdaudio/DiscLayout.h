@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CdError.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace CdAudio {
+constexpr int FramesPerSector = 588; // stereo frames in one 1/75 s sector
+constexpr int SectorsPerSecond = 75;
+constexpr int SampleRate = 44100;
+constexpr int Channels = 2;
+constexpr int BytesPerSector = FramesPerSector * Channels * 2;
+} // namespace CdAudio
+
+// One track as a drive's table of contents gives it: from its INDEX 01 up
+// to the next track's INDEX 01 (the next track's pregap counts in this one,
+// as it does when a drive plays through), in absolute sectors.
+struct TDiscTrack
+{
+    int Number = 0;
+    qint64 Start = 0;
+    qint64 End = 0; // exclusive
+    bool Audio = true;
+};
+
+// A stretch of sectors to play: [First, First + Count).
+struct TSectorStretch
+{
+    qint64 First = 0;
+    qint64 Count = 0;
+};
+
+class TDiscLayout
+{
+public:
+    TDiscLayout() = default;
+    TDiscLayout(QList<TDiscTrack> tracks, qint64 sectorCount);
+
+    const QList<TDiscTrack> &Tracks() const { return m_tracks; }
+    qint64 SectorCount() const { return m_sectorCount; }
+    const TDiscTrack *FindTrack(int number) const;
+    bool HasAudio() const;
+
+    // The sectors between two TMSF positions, the end exclusive. Refuses a
+    // track the disc lacks, a data track, a start outside its track, and an
+    // end past its track or not after the start.
+    std::optional<TSectorStretch> Resolve(quint32 from, quint32 to, TCdError &error) const;
+
+private:
+    std::optional<qint64> Sector(quint32 tmsf, bool isEnd, TCdError &error) const;
+
+    QList<TDiscTrack> m_tracks;
+    qint64 m_sectorCount = 0;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CdError.h"
+#include "DiscLayout.h"
+
+// Where the sectors come from: a drive or a disc image. Sectors are read as
+// interleaved stereo 16-bit frames in the machine's byte order. Reads come
+// from the playback's reader thread, one at a time.
+class TDiscSource
+{
+public:
+    virtual ~TDiscSource() = default;
+
+    virtual const TDiscLayout &Layout() const = 0;
+
+    // Reads count sectors from first on into frames (count × 588 frames).
+    // Never reads outside the disc.
+    virtual bool ReadSectors(qint64 first, int count, qint16 *frames, TCdError &error) = 0;
+};

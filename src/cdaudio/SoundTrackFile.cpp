@@ -1,0 +1,63 @@
+#include "SoundTrackFile.h"
+
+#include "DiscLayout.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sndfile.h>
+
+#include <algorithm>
+
+std::unique_ptr<TSoundTrackFile> TSoundTrackFile::Open(const QString &path, QString &reason)
+{
+    const QString name = QFileInfo(path).fileName();
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) {
+        reason = QStringLiteral("%1 cannot be opened (%2)").arg(name, QString::fromLocal8Bit(sf_strerror(nullptr)));
+        return nullptr;
+    }
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    if (info.samplerate != CdAudio::SampleRate || info.channels != CdAudio::Channels || subtype != SF_FORMAT_PCM_16) {
+        reason = QStringLiteral("%1 is not CD audio (44.1 kHz, 16-bit, stereo) but %2 Hz, %3 channels")
+                     .arg(name)
+                     .arg(info.samplerate)
+                     .arg(info.channels);
+        sf_close(file);
+        return nullptr;
+    }
+    return std::unique_ptr<TSoundTrackFile>(new TSoundTrackFile(file, info.frames, name));
+}
+
+TSoundTrackFile::TSoundTrackFile(sf_private_tag *file, qint64 frameCount, const QString &name)
+    : m_file(file), m_frameCount(frameCount), m_name(name)
+{
+}
+
+TSoundTrackFile::~TSoundTrackFile()
+{
+    sf_close(m_file);
+}
+
+qint64 TSoundTrackFile::SectorCount() const
+{
+    return (m_frameCount + CdAudio::FramesPerSector - 1) / CdAudio::FramesPerSector;
+}
+
+bool TSoundTrackFile::ReadSectors(qint64 first, int count, qint16 *frames, QString &reason)
+{
+    if (first < 0 || count < 0 || first + count > SectorCount()) {
+        reason = QStringLiteral("sectors %1 to %2 lie outside %3").arg(first).arg(first + count).arg(m_name);
+        return false;
+    }
+    const qint64 from = first * CdAudio::FramesPerSector;
+    const qint64 wanted = qint64(count) * CdAudio::FramesPerSector;
+    const qint64 present = std::min(wanted, m_frameCount - from);
+    if (sf_seek(m_file, from, SEEK_SET) != from || sf_readf_short(m_file, frames, present) != present) {
+        reason = QStringLiteral("%1 cannot be read (%2)").arg(m_name, QString::fromLocal8Bit(sf_strerror(m_file)));
+        return false;
+    }
+    std::fill(frames + present * CdAudio::Channels, frames + wanted * CdAudio::Channels, qint16(0));
+    return true;
+}

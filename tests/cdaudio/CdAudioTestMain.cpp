@@ -1,0 +1,12 @@
+// The cdaudio tests need an event loop for the player's notices, not a
+// display.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
