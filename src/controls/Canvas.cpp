@@ -109,14 +109,18 @@ void TCanvas::Line(QPoint from, QPoint to)
 
 void TCanvas::TextOut(int x, int y, const QString &text)
 {
-    m_painter.save();
     m_painter.setFont(m_qtFont);
     m_painter.setPen(m_font.Colour);
-    m_painter.translate(x, y);
-    if (m_font.Escapement != 0)
+    if (m_font.Escapement == 0) {
+        m_painter.drawText(x, y + m_metrics.ascent(), text);
+    } else {
+        m_painter.save();
+        m_painter.translate(x, y);
         m_painter.rotate(-m_font.Escapement / 10.0);
-    m_painter.drawText(0, m_metrics.ascent(), text);
-    m_painter.restore();
+        m_painter.drawText(0, m_metrics.ascent(), text);
+        m_painter.restore();
+    }
+    ApplyPen();
 }
 
 int TCanvas::TextWidth(const QString &text) const
