@@ -1,7 +1,6 @@
+#include "PageFixture.h"
 #include "QtPrint.h"
 #include "controls/RotateLabel.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -63,12 +62,7 @@ protected:
 
     static int Count(const QImage &image, QColor colour)
     {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                count += image.pixelColor(x, y) == colour ? 1 : 0;
-        }
-        return count;
+        return CountPixels(image, image.rect(), [&](QColor c) { return c == colour; });
     }
 
     TRotateLabel label;
