@@ -6,6 +6,7 @@
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
 #include "pages/Page2.h"
+#include "pages/Page3.h"
 #include "pages/WindowMessages.h"
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
@@ -93,7 +94,6 @@ void TfmWinMain::CreateToolBar()
     const auto addFileButton = [&](QStyle::StandardPixmap icon, const char *hint, auto slot) {
         QAction *action = bar->addAction(style()->standardIcon(icon), QString(), this, slot);
         action->setToolTip(QLatin1String(hint));
-        action->setStatusTip(QLatin1String(hint));
     };
     addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
     addFileButton(QStyle::SP_DialogOpenButton, "Load an existing file", &TfmWinMain::LoadFile);
@@ -106,7 +106,6 @@ void TfmWinMain::CreateToolBar()
         QAction *button = bar->addAction(QLatin1String(PageButtons[p].Text));
         button->setCheckable(true);
         button->setToolTip(QLatin1String(PageButtons[p].Hint));
-        button->setStatusTip(QLatin1String(PageButtons[p].Hint));
         group->addAction(button);
         connect(button, &QAction::triggered, this, [this, p] { ShowPage(TPageIndex(p)); });
         m_pageButtons[p] = button;
@@ -117,6 +116,9 @@ void TfmWinMain::CreateToolBar()
 void TfmWinMain::CreateStatusBar()
 {
     constexpr int Widths[] = {400, 50};
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    statusBar()->setFont(font);
     for (int i = 0; i < 2; ++i) {
         m_statusPanels[i] = new QLabel(this);
         m_statusPanels[i]->setFixedWidth(Widths[i]);
@@ -132,6 +134,8 @@ void TfmWinMain::AttachPages(const TPages &pages)
     m_pages = {pages.ClientInfo, pages.Page2, pages.CalibDialog, pages.VEKTest, pages.ScoresPrint, pages.ViewGraph};
     for (QWidget *page : m_pages)
         page->hide();
+    connect(pages.VEKTest, &TfmVEKTest::PageButtonsReleased, this,
+            [this](bool graphButtonToo) { SetPageButtonsEnabled(true, graphButtonToo); });
 }
 
 void TfmWinMain::PlaceCentred()
@@ -210,10 +214,10 @@ bool TfmWinMain::event(QEvent *event)
     }
 }
 
-void TfmWinMain::SetPageButtonsEnabled(bool enabled)
+void TfmWinMain::SetPageButtonsEnabled(bool enabled, bool graphButtonToo)
 {
     for (int p = 0; p < PageCount; ++p) {
-        if (p != TestPage)
+        if (p != TestPage && (p != GraphPage || graphButtonToo))
             m_pageButtons[p]->setEnabled(enabled);
     }
 }

@@ -29,6 +29,7 @@ void SetPointSize(QWidget *widget, int points)
     QFont font = widget->font();
     font.setPointSize(points);
     widget->setFont(font);
+    widget->adjustSize();
 }
 
 QLabel *AddLabel(QWidget *parent, const QString &text, int x, int y)
