@@ -14,6 +14,7 @@ class THelpViewer;
 class TfmCalibDialog;
 class TfmClientInfo;
 class TfmPage2;
+class TfmVEKTest;
 
 // The pages in the order the main window hides them.
 enum TPageIndex { ClientInfoPage, ConditionsPage, CalibrationPage, TestPage, ScoresPage, GraphPage, PageCount };
@@ -23,7 +24,7 @@ struct TPages
     TfmClientInfo *ClientInfo;
     TfmPage2 *Page2;
     TfmCalibDialog *CalibDialog;
-    QWidget *VEKTest;
+    TfmVEKTest *VEKTest;
     QWidget *ScoresPrint;
     QWidget *ViewGraph;
 };
@@ -77,7 +78,7 @@ private:
     void SetFileName(const QString &fileName);
     void UpdateCaption();
     void SetModifiedText(const QString &text);
-    void SetPageButtonsEnabled(bool enabled);
+    void SetPageButtonsEnabled(bool enabled, bool graphButtonToo = true);
     void ShowHelpForCurrentPage();
     void About1Click();
     void PlaceCentred();

@@ -1,18 +1,113 @@
 #pragma once
 
 #include "PageContext.h"
+#include "PageForm.h"
+#include "administration/ListScoring.h"
+#include "administration/RunList.h"
+#include "administration/Sentence.h"
 
-#include <QWidget>
+#include <array>
 
-// The test administration page. The run itself (playing, marking and scoring
-// the lists) is not in this version yet; the page says so.
-class TfmVEKTest : public QWidget
+class IMediaPlayer;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class TKeyWordButton;
+class TSentenceMaterial;
+
+// The test administration page: plays the sentences of each list of a run,
+// lets the clinician mark their key words with the mouse or the keyboard, and
+// scores and saves each list the moment its last sentence is passed.
+class TfmVEKTest : public TPageForm
 {
     Q_OBJECT
 
 public:
-    explicit TfmVEKTest(TPageContext &context, QWidget *parent = nullptr);
+    static constexpr int MaxSentences = TPage::MaxSentences;
+    static constexpr int KeyWordCount = PassageLayout::KeyWordCount;
+    static constexpr int TextLeft = 110;
+    static constexpr int RowHeight = 30;
+    static constexpr int ButtonTopBase = 15;
+
+    // The material is read once at start-up; its status says whether a run
+    // can be given from it.
+    TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSentenceMaterial &material,
+               QWidget *parent = nullptr);
+
+    int CurrentPage() const { return m_currentPage; }
+    int PageCount() const { return m_run.PageCount; }
+    int CurrentSentence() const { return m_currentSentence; }
+    int SentenceCount() const { return m_page.SentenceCount; }
+    int RowTop() const { return m_rowTop; }
+    TWordMark Mark(int sentence, int word) const { return m_marks[sentence][word]; }
+
+    QWidget *PlayPanel;
+    QToolButton *MoveUpButton;
+    QToolButton *PlayButton;
+    QToolButton *CorrectButton;
+    QToolButton *DoneButton;
+    QLabel *PageNoLabel;
+    QLabel *HighLowLabel;
+    QLabel *SNRLabel;
+    QLabel *MDBLabel;
+    QLabel *PracticeLabel;
+    // Why there is nothing to give: no condition selected, or no material.
+    QLabel *NoRunLabel;
+    QPushButton *AbortButton;
+    QPushButton *NextPageButton;
+    QPushButton *Done2Button;
+    std::array<QLabel *, MaxSentences> SentenceLabels;
+    // WordButtons[k][j]: key word k of sentence j.
+    std::array<std::array<TKeyWordButton *, MaxSentences>, KeyWordCount> WordButtons;
+
+signals:
+    // The run has ended and the clinician may use the other pages again; Done
+    // leaves the graph page's button as it was.
+    void PageButtonsReleased(bool graphButtonToo);
+
+protected:
+    void FormShow() override;
+    void FormHide() override;
 
 private:
+    void CreateControls();
+    void CreateSentenceRows();
+    void CreateShortcuts();
+    void ShowThePage();
+    void LayOutThePage();
+    void PlaceKeyWord(int sentence, int word);
+    void ShowListLabels();
+    void StopRun(const QString &reason);
+    void MovePlayPanel();
+    void SetMarks(int sentence, const TSentenceMarks &marks);
+
+    void PlayButtonClick();
+    void SentenceMediaPlayerNotify();
+    void DoneButtonClick();
+    void MoveUpButtonClick();
+    void CorrectButtonClick();
+    void AbortButtonClick();
+    void NextPageButtonClick();
+    void Done2ButtonClick();
+    void WordButtonRelease(int sentence, int word, TMarkButton button);
+    void KeyWordKey(int word, TMarkButton button);
+    void EndRun();
+
+    // Scores the current list into the record and saves it; false when the
+    // save failed, and the action that scored must not go on.
+    bool ScoreList();
+    bool SaveRecord();
+    const TRunEntry &CurrentEntry() const { return m_run.Page(m_currentPage); }
+    bool HasRun() const { return m_run.PageCount > 0; }
+
     TPageContext &m_context;
+    IMediaPlayer &SentenceMediaPlayer;
+    const TSentenceMaterial &m_material;
+    TRunList m_run;
+    TPage m_page;
+    TPageMarks m_marks{};
+    int m_currentPage = 1;
+    int m_currentSentence = 0;
+    int m_rowTop = 16;
+    bool m_playing = false;
 };

@@ -2,6 +2,8 @@
 
 #include "RecordingMediaPlayer.h"
 #include "ScriptedPrompts.h"
+#include "TestMaterial.h"
+#include "administration/SentenceMaterial.h"
 #include "app/Winmain.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -26,13 +29,17 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_previousFolder = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
+        QBuffer materialFile;
+        materialFile.setData(TestMaterial());
+        materialFile.open(QIODevice::ReadOnly);
+        material.LoadPassages(materialFile);
         window = std::make_unique<TfmWinMain>(record, state, prompts);
         context = std::make_unique<TPageContext>(TPageContext{record, state, prompts, window.get()});
         QWidget *area = window->WindowPanel;
         conditions = new TfmPage2(*context, area);
         clientInfo = new TfmClientInfo(*context, area);
         calibration = new TfmCalibDialog(*context, player, area);
-        test = new TfmVEKTest(*context, area);
+        test = new TfmVEKTest(*context, sentencePlayer, material, area);
         scores = new QWidget(area);
         graph = new QWidget(area);
         window->AttachPages({clientInfo, conditions, calibration, test, scores, graph});
@@ -60,6 +67,8 @@ protected:
     TAppState state;
     TScriptedPrompts prompts;
     TRecordingMediaPlayer player;
+    TRecordingMediaPlayer sentencePlayer;
+    TSentenceMaterial material;
     std::unique_ptr<TfmWinMain> window;
     std::unique_ptr<TPageContext> context;
     TfmPage2 *conditions = nullptr;
