@@ -94,7 +94,6 @@ void TfmWinMain::CreateToolBar()
     const auto addFileButton = [&](QStyle::StandardPixmap icon, const char *hint, auto slot) {
         QAction *action = bar->addAction(style()->standardIcon(icon), QString(), this, slot);
         action->setToolTip(QLatin1String(hint));
-        action->setStatusTip(QLatin1String(hint));
     };
     addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
     addFileButton(QStyle::SP_DialogOpenButton, "Load an existing file", &TfmWinMain::LoadFile);
@@ -107,7 +106,6 @@ void TfmWinMain::CreateToolBar()
         QAction *button = bar->addAction(QLatin1String(PageButtons[p].Text));
         button->setCheckable(true);
         button->setToolTip(QLatin1String(PageButtons[p].Hint));
-        button->setStatusTip(QLatin1String(PageButtons[p].Hint));
         group->addAction(button);
         connect(button, &QAction::triggered, this, [this, p] { ShowPage(TPageIndex(p)); });
         m_pageButtons[p] = button;
@@ -118,6 +116,9 @@ void TfmWinMain::CreateToolBar()
 void TfmWinMain::CreateStatusBar()
 {
     constexpr int Widths[] = {400, 50};
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    statusBar()->setFont(font);
     for (int i = 0; i < 2; ++i) {
         m_statusPanels[i] = new QLabel(this);
         m_statusPanels[i]->setFixedWidth(Widths[i]);
