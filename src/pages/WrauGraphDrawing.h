@@ -10,7 +10,6 @@ class QColor;
 class TCanvas;
 class TClientRecord;
 class TConstMdbBlock;
-struct TFractionRect;
 
 // The picture of the WRAU graph page: one graph per MDB with its H-Sens and
 // L-Sens weighted scores against the SNR, a legend and the SNR-50 table,
