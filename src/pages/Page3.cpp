@@ -44,13 +44,14 @@ QToolButton *AddPanelButton(QWidget *panel, QStyle::StandardPixmap glyph, int x,
     return button;
 }
 
-QLabel *AddInfoLabel(QWidget *page, const QString &text, int x, const QString &hint = QString())
+// Wide enough for the longest text each label shows ("Page 16 of 16", "SNR: 15").
+QLabel *AddInfoLabel(QWidget *page, const QString &text, int x, int width, const QString &hint = QString())
 {
     QLabel *label = AddLabel(page, text, x, 326);
     QFont font = label->font();
     font.setPixelSize(16);
     label->setFont(font);
-    label->resize(label->sizeHint().width() + 40, label->sizeHint().height());
+    label->resize(width, 20);
     label->setToolTip(hint);
     return label;
 }
@@ -96,10 +97,10 @@ void TfmVEKTest::CreateControls()
     connect(CorrectButton, &QToolButton::clicked, this, &TfmVEKTest::CorrectButtonClick);
     connect(DoneButton, &QToolButton::clicked, this, &TfmVEKTest::DoneButtonClick);
 
-    PageNoLabel = AddInfoLabel(this, QStringLiteral("Page 1 of 1"), 12);
-    HighLowLabel = AddInfoLabel(this, QStringLiteral("H-Sens"), 130);
-    SNRLabel = AddInfoLabel(this, QString(), 200, QStringLiteral("Current signal tp noise ratio"));
-    MDBLabel = AddInfoLabel(this, QString(), 280, QStringLiteral("Currently selected Modified Dual Block"));
+    PageNoLabel = AddInfoLabel(this, QStringLiteral("Page 1 of 1"), 12, 112);
+    HighLowLabel = AddInfoLabel(this, QStringLiteral("H-Sens"), 130, 64);
+    SNRLabel = AddInfoLabel(this, QString(), 200, 74, QStringLiteral("Current signal tp noise ratio"));
+    MDBLabel = AddInfoLabel(this, QString(), 280, 74, QStringLiteral("Currently selected Modified Dual Block"));
 
     PracticeLabel = AddLabel(this, QStringLiteral("Practice"), 275, 7);
     PracticeLabel->setFont(SentenceFont());
