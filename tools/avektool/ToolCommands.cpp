@@ -3,6 +3,7 @@
 #include "CheckMaterialCommand.h"
 #include "DumpCommand.h"
 #include "ExportCsvCommand.h"
+#include "MakeDemoCommand.h"
 
 #include <array>
 #include <limits>
@@ -14,6 +15,8 @@ constexpr std::array Commands = {
     TToolCommand{"export-csv", "FILE.VEK...", "Print every scored test list of the client files as CSV.", 1,
                  std::numeric_limits<int>::max(), RunExportCsv},
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
+    TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
+                 RunMakeDemo},
 };
 
 void PrintUsage(QTextStream &stream)

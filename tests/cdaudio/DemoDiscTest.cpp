@@ -1,0 +1,110 @@
+#include "ToolCommand.h"
+
+#include "administration/ListTables.h"
+#include "administration/SentenceMaterial.h"
+#include "cdaudio/CdDevice.h"
+#include "cdaudio/Tmsf.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+quint32 Tmsf(const TCdTime &time)
+{
+    return MakeTmsf(quint32(time.Track), quint32(time.Minutes), quint32(time.Seconds));
+}
+
+QByteArray FileHash(const QString &path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
+}
+
+// Each set is spoken by its own avektool process: espeak-ng's output
+// depends on what its process spoke before.
+QString MakeDemo(const QString &folder)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(AVEKTOOL_PATH), {QStringLiteral("make-demo"), folder});
+    if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return QStringLiteral("make-demo failed: ") + QString::fromLocal8Bit(tool.readAllStandardError());
+    return QString();
+}
+
+// One demonstration set for the whole suite: it takes a few seconds to speak.
+class DemoDiscTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new QTemporaryDir;
+        failure = new QString(MakeDemo(folder->path()));
+    }
+    static void TearDownTestSuite()
+    {
+        delete failure;
+        delete folder;
+    }
+
+    static QString Path(const QString &name) { return QDir(folder->path()).filePath(name); }
+
+    static inline QTemporaryDir *folder = nullptr;
+    static inline QString *failure = nullptr;
+};
+
+TEST_F(DemoDiscTest, MaterialPassesCheckMaterial)
+{
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    EXPECT_EQ(RunAvekTool({QStringLiteral("check-material"), Path(QStringLiteral("VEKPSGS.DAT"))}, out, err), ExitOk)
+        << errText.toStdString();
+}
+
+TEST_F(DemoDiscTest, EveryStretchLiesInsideItsTrackOfTheImageTheSettingsName)
+{
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    TCdError error;
+    const auto disc = OpenDisc(ReadCdDevice(folder->path()), error);
+    ASSERT_NE(disc, nullptr) << error.Text.toStdString();
+    ASSERT_EQ(disc->Layout().Tracks().size(), 1 + ConditionCount);
+    // The calibration stretch.
+    EXPECT_TRUE(disc->Layout().Resolve(MakeTmsf(1, 0, 3), MakeTmsf(1, 0, 18), error)) << error.Text.toStdString();
+
+    TSentenceMaterial material;
+    ASSERT_TRUE(material.LoadPassages(Path(TSentenceMaterial::FileName)));
+    for (int c = 0; c < ConditionCount; ++c) {
+        for (int n = 1; n <= 9; ++n) {
+            const qint32 id = n * 10 + c + 1;
+            const std::optional<TPassageRecord> passage = material.FindPassage(id);
+            ASSERT_TRUE(passage) << id;
+            for (int j = 0; j < PassageLayout::SentenceCount; ++j) {
+                EXPECT_EQ(passage->Start(j).Track, c + 2) << id;
+                EXPECT_TRUE(disc->Layout().Resolve(Tmsf(passage->Start(j)), Tmsf(passage->End(j)), error))
+                    << id << '/' << j << ": " << error.Text.toStdString();
+                if (j > 0)
+                    EXPECT_GE(passage->Start(j), passage->End(j - 1)) << id << '/' << j;
+            }
+        }
+    }
+}
+
+TEST_F(DemoDiscTest, WritesTheSameBytesEveryTime)
+{
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    QTemporaryDir again;
+    ASSERT_EQ(MakeDemo(again.path()), QString());
+    for (const QString &name : {QStringLiteral("VEKDEMO.bin"), QStringLiteral("VEKDEMO.cue"),
+                                QStringLiteral("VEKPSGS.DAT"), QStringLiteral("VEK.INI")}) {
+        EXPECT_EQ(FileHash(Path(name)), FileHash(QDir(again.path()).filePath(name))) << name.toStdString();
+    }
+}
+
+} // namespace

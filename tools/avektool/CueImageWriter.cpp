@@ -1,0 +1,67 @@
+#include "CueImageWriter.h"
+
+#include "cdaudio/DiscLayout.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString Msf(qint64 sector)
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(sector / CdAudio::SectorsPerSecond / 60, 2, 10, QLatin1Char('0'))
+        .arg(sector / CdAudio::SectorsPerSecond % 60, 2, 10, QLatin1Char('0'))
+        .arg(sector % CdAudio::SectorsPerSecond, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TCueImageWriter::TCueImageWriter(const QString &folder, const QString &baseName)
+    : m_folder(folder), m_baseName(baseName), m_bin(QDir(folder).filePath(baseName + QStringLiteral(".bin")))
+{
+}
+
+TStatus TCueImageWriter::Open()
+{
+    if (!m_bin.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
+    return TStatus::Ok();
+}
+
+TStatus TCueImageWriter::AppendTrack(const std::vector<float> &samples)
+{
+    const qint64 sectors = qint64(samples.size() + CdAudio::FramesPerSector - 1) / CdAudio::FramesPerSector;
+    std::vector<qint16> frames(size_t(sectors) * CdAudio::FramesPerSector * CdAudio::Channels, 0);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const float clipped = std::clamp(samples[i], -1.0f, 1.0f);
+        const qint16 value = qToLittleEndian(qint16(std::lround(clipped * 32767.0f)));
+        frames[2 * i] = value;
+        frames[2 * i + 1] = value;
+    }
+    const qint64 bytes = qint64(frames.size() * sizeof(qint16));
+    if (m_bin.write(reinterpret_cast<const char *>(frames.data()), bytes) != bytes)
+        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
+    m_trackSectors.append(m_sectors);
+    m_sectors += sectors;
+    return TStatus::Ok();
+}
+
+TStatus TCueImageWriter::Finish()
+{
+    m_bin.close();
+    QString sheet = QStringLiteral("REM AVEK demonstration disc, not a clinical test\r\nFILE \"%1\" BINARY\r\n")
+                        .arg(QFileInfo(m_bin).fileName());
+    for (int t = 0; t < m_trackSectors.size(); ++t)
+        sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")
+                     .arg(t + 1, 2, 10, QLatin1Char('0'))
+                     .arg(Msf(m_trackSectors[t]));
+    QFile cue(QDir(m_folder).filePath(SheetName()));
+    if (!cue.open(QIODevice::WriteOnly | QIODevice::Truncate) || cue.write(sheet.toLatin1()) < 0)
+        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(cue.fileName(), cue.errorString()));
+    return TStatus::Ok();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "record/Status.h"
+
+#include <QFile>
+#include <QList>
+
+#include <vector>
+
+// Writes a disc image: one BINARY file of little-endian CD audio and the
+// cue sheet that splits it into tracks.
+class TCueImageWriter
+{
+public:
+    // baseName: the name of both files without extension, in folder.
+    TCueImageWriter(const QString &folder, const QString &baseName);
+
+    TStatus Open();
+    // Mono samples, full scale 1.0, written to both channels and padded with
+    // silence to a whole sector.
+    TStatus AppendTrack(const std::vector<float> &samples);
+    TStatus Finish();
+
+    QString SheetName() const { return m_baseName + QStringLiteral(".cue"); }
+
+private:
+    QString m_folder;
+    QString m_baseName;
+    QFile m_bin;
+    QList<qint64> m_trackSectors;
+    qint64 m_sectors = 0;
+};

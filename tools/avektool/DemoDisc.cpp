@@ -1,0 +1,179 @@
+#include "DemoDisc.h"
+
+#include "CueImageWriter.h"
+#include "DemoSentences.h"
+#include "SpeechShapedNoise.h"
+#include "SpeechSynthesizer.h"
+#include "administration/ListTables.h"
+#include "administration/PassageWriter.h"
+#include "administration/SentenceMaterial.h"
+#include "record/IniFile.h"
+#include "record/Settings.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cmath>
+#include <map>
+
+namespace DemoDisc {
+
+namespace {
+
+constexpr int Rate = 44100;
+constexpr int PassagesPerCondition = 9;
+constexpr double GapSeconds = 0.4;
+// Speech levels as RMS re full scale; the L-Sens talker is 6 dB quieter.
+constexpr double HighTalkerDb = -22;
+constexpr double LowTalkerDb = -28;
+constexpr double ConditionSnrDb[] = {15, 10, 5, 0};
+
+double Amplitude(double db)
+{
+    return std::pow(10.0, db / 20);
+}
+
+bool IsLowTalker(int condition)
+{
+    return condition >= 4;
+}
+
+double Rms(const std::vector<float> &samples)
+{
+    double energy = 0;
+    for (float s : samples)
+        energy += double(s) * s;
+    return samples.empty() ? 0 : std::sqrt(energy / double(samples.size()));
+}
+
+TSentence SentenceOf(const QString &text)
+{
+    TSentence sentence;
+    sentence.Text = text;
+    int k = 0;
+    for (const QString &word : text.split(QLatin1Char(' ')))
+        if (word == word.toUpper() && k < PassageLayout::KeyWordCount)
+            sentence.KeyWords[k++] = word;
+    return sentence;
+}
+
+TCdTime CdTime(int track, int seconds)
+{
+    return TCdTime{track, seconds / 60, seconds % 60};
+}
+
+// One condition's track: its passages' sentences one after another, each
+// from a whole second, in noise at the condition's SNR.
+class TConditionTrack
+{
+public:
+    TConditionTrack(int condition, TSpeechSynthesizer &synthesizer)
+        : m_condition(condition), m_synthesizer(synthesizer)
+    {
+    }
+
+    TStatus Build(std::map<qint32, TPassageSentences> &passages)
+    {
+        const int track = m_condition + 2;
+        const double speech = Amplitude(IsLowTalker(m_condition) ? LowTalkerDb : HighTalkerDb);
+        int second = 1;
+        for (int n = 1; n <= PassagesPerCondition; ++n) {
+            TPassageSentences &sentences = passages[n * 10 + m_condition + 1];
+            const auto &texts = DemoSentences::Texts[size_t(m_condition * PassagesPerCondition + n - 1)];
+            for (int j = 0; j < PassageLayout::SentenceCount; ++j) {
+                std::vector<float> voice = m_synthesizer.Speak(QString::fromLatin1(texts[size_t(j)]), Voice());
+                if (voice.empty())
+                    return TStatus::Error(m_synthesizer.Error());
+                const double gain = speech / Rms(voice);
+                const size_t at = size_t(second) * Rate;
+                m_samples.resize(std::max(m_samples.size(), at + voice.size()), 0.0f);
+                for (size_t i = 0; i < voice.size(); ++i)
+                    m_samples[at + i] += float(voice[i] * gain);
+                sentences[size_t(j)] = SentenceOf(QString::fromLatin1(texts[size_t(j)]));
+                sentences[size_t(j)].Start = CdTime(track, second);
+                second += int(std::ceil(double(voice.size()) / Rate + GapSeconds));
+                sentences[size_t(j)].End = CdTime(track, second);
+            }
+        }
+        m_samples.resize(size_t(second + 1) * Rate, 0.0f);
+        AddNoise(speech / Amplitude(ConditionSnrDb[m_condition % 4]));
+        return TStatus::Ok();
+    }
+
+    const std::vector<float> &Samples() const { return m_samples; }
+
+private:
+    TSpeechSynthesizer::TVoice Voice() const
+    {
+        return IsLowTalker(m_condition) ? TSpeechSynthesizer::LowTalker : TSpeechSynthesizer::HighTalker;
+    }
+
+    void AddNoise(double level)
+    {
+        const std::vector<float> noise = TSpeechShapedNoise(quint64(m_condition) + 2).Generate(m_samples.size());
+        for (size_t i = 0; i < m_samples.size(); ++i)
+            m_samples[i] += float(noise[i] * level);
+    }
+
+    int m_condition;
+    TSpeechSynthesizer &m_synthesizer;
+    std::vector<float> m_samples;
+};
+
+TStatus WriteMaterial(const QString &folder, const std::map<qint32, TPassageSentences> &passages)
+{
+    QByteArray material;
+    for (const auto &[id, sentences] : passages)
+        material += EncodePassage(id, sentences);
+    QFile file(QDir(folder).filePath(TSentenceMaterial::FileName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(material) != material.size())
+        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+    return TStatus::Ok();
+}
+
+TStatus WriteSettings(const QString &folder, const QString &sheetName)
+{
+    TIniFile ini;
+    const QString path = QDir(folder).filePath(Settings::FileName);
+    if (TStatus loaded = ini.Load(path); !loaded)
+        return loaded;
+    ini.SetValue(QStringLiteral("CD"), QStringLiteral("Device"), sheetName);
+    return ini.Save(path);
+}
+
+} // namespace
+
+TStatus Write(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return TStatus::Error(QStringLiteral("The folder %1 cannot be made.").arg(folder));
+    TSpeechSynthesizer synthesizer;
+    if (!synthesizer.Error().isEmpty())
+        return TStatus::Error(synthesizer.Error());
+    TCueImageWriter image(folder, ImageName);
+    if (TStatus opened = image.Open(); !opened)
+        return opened;
+
+    std::vector<float> calibration = TSpeechShapedNoise(1).Generate(size_t(CalibrationSeconds) * Rate);
+    for (float &sample : calibration)
+        sample = float(sample * Amplitude(HighTalkerDb));
+    if (TStatus written = image.AppendTrack(calibration); !written)
+        return written;
+
+    // The one fixed order of synthesis: condition by condition, passage by passage.
+    std::map<qint32, TPassageSentences> passages;
+    for (int condition = 0; condition < ConditionCount; ++condition) {
+        TConditionTrack track(condition, synthesizer);
+        if (TStatus built = track.Build(passages); !built)
+            return built;
+        if (TStatus written = image.AppendTrack(track.Samples()); !written)
+            return written;
+    }
+    if (TStatus finished = image.Finish(); !finished)
+        return finished;
+    if (TStatus written = WriteMaterial(folder, passages); !written)
+        return written;
+    return WriteSettings(folder, image.SheetName());
+}
+
+} // namespace DemoDisc
