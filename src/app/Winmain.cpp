@@ -7,6 +7,8 @@
 #include "pages/Page1.h"
 #include "pages/Page2.h"
 #include "pages/Page3.h"
+#include "pages/Page4.h"
+#include "pages/Viewgrph.h"
 #include "pages/WindowMessages.h"
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
@@ -43,8 +45,8 @@ constexpr TPageButtonText PageButtons[PageCount] = {
     {"Conditions", "Select test conditions", TfmPage2::HelpContext},
     {"Calibrate", "Calibrate with VEK CD", 0},
     {"Test", "Run VEK test", 0},
-    {"Scores", "Display and/or print VEK scores", 1110},
-    {"Graphs", "View WRAU graphs", 1120},
+    {"Scores", "Display and/or print VEK scores", TfmScoresPrint::HelpContext},
+    {"Graphs", "View WRAU graphs", TfmViewGraph::HelpContext},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Calibdlg.h"
 
 #include "PageStyle.h"
+#include "PlayerMessages.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
 
@@ -36,11 +37,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
-
-QString MciErrorText(const IMediaPlayer &player)
-{
-    return QStringLiteral("Error %1: %2").arg(player.ErrorCode()).arg(player.ErrorText());
-}
 
 } // namespace
 
@@ -87,7 +83,7 @@ void TfmCalibDialog::FormShow()
 {
     m_calibrationPlaying = false;
     if (!MediaPlayer1.Open())
-        m_context.Prompts.ShowMessage(MciErrorText(MediaPlayer1));
+        m_context.Prompts.ShowMessage(PlayerErrorText(MediaPlayer1));
     LoadFromRecord();
     Button1->setFocus();
 }
