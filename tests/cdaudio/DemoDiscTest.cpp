@@ -89,8 +89,9 @@ TEST_F(DemoDiscTest, EveryStretchLiesInsideItsTrackOfTheImageTheSettingsName)
                 EXPECT_EQ(passage->Start(j).Track, c + 2) << id;
                 EXPECT_TRUE(disc->Layout().Resolve(Tmsf(passage->Start(j)), Tmsf(passage->End(j)), error))
                     << id << '/' << j << ": " << error.Text.toStdString();
-                if (j > 0)
+                if (j > 0) {
                     EXPECT_GE(passage->Start(j), passage->End(j - 1)) << id << '/' << j;
+                }
             }
         }
     }
