@@ -14,6 +14,8 @@ class THelpViewer;
 class TfmCalibDialog;
 class TfmClientInfo;
 class TfmPage2;
+class TfmScoresPrint;
+class TfmViewGraph;
 class TfmVEKTest;
 
 // The pages in the order the main window hides them.
@@ -25,8 +27,8 @@ struct TPages
     TfmPage2 *Page2;
     TfmCalibDialog *CalibDialog;
     TfmVEKTest *VEKTest;
-    QWidget *ScoresPrint;
-    QWidget *ViewGraph;
+    TfmScoresPrint *ScoresPrint;
+    TfmViewGraph *ViewGraph;
 };
 
 // The frame of the program: menu, tool bar, status bar and the page area in

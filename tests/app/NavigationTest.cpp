@@ -118,6 +118,9 @@ TEST_F(Navigation, F1OpensTheTopicOfTheShownPage)
     window->PageButton(ConditionsPage)->trigger();
     QTest::keyClick(conditions->Button2, Qt::Key_F1);
     EXPECT_EQ(window->HelpViewer()->CurrentPage().fileName(), "test-conditions.html");
+    window->PageButton(GraphPage)->trigger();
+    QTest::keyClick(graph, Qt::Key_F1);
+    EXPECT_EQ(window->HelpViewer()->CurrentPage().fileName(), "graphs.html");
     window->HelpViewer()->ShowContents();
     EXPECT_EQ(window->HelpViewer()->CurrentPage().fileName(), "index.html");
 }

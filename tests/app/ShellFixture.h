@@ -9,6 +9,8 @@
 #include "pages/Page1.h"
 #include "pages/Page2.h"
 #include "pages/Page3.h"
+#include "pages/Page4.h"
+#include "pages/Viewgrph.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +42,8 @@ protected:
         clientInfo = new TfmClientInfo(*context, area);
         calibration = new TfmCalibDialog(*context, player, area);
         test = new TfmVEKTest(*context, sentencePlayer, material, area);
-        scores = new QWidget(area);
-        graph = new QWidget(area);
+        scores = new TfmScoresPrint(*context, area);
+        graph = new TfmViewGraph(*context, area);
         window->AttachPages({clientInfo, conditions, calibration, test, scores, graph});
         window->show();
         Settle();
@@ -75,8 +77,8 @@ protected:
     TfmClientInfo *clientInfo = nullptr;
     TfmCalibDialog *calibration = nullptr;
     TfmVEKTest *test = nullptr;
-    QWidget *scores = nullptr;
-    QWidget *graph = nullptr;
+    TfmScoresPrint *scores = nullptr;
+    TfmViewGraph *graph = nullptr;
 
 private:
     QTemporaryDir m_dir;
