@@ -26,7 +26,7 @@ TfmAboutScreen::TfmAboutScreen(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(576, 311);
-    AddCredits(this, {10, 25, 132, 127, 153, 13, {158, 273, 205, 225, 203, 261}, {46, 66, 85, 111, 132, 152}});
+    AddCredits(this, {10, 25, 132, 127, 153, 13, {46, 66, 85, 111, 132, 152}});
     AddWrapped(this,
                QStringLiteral("With thanks to the clinicians and listeners whose comments shaped AVEK."), 13,
                QRect(123, 185, 330, 37));

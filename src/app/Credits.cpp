@@ -40,6 +40,9 @@ void AddCredits(QWidget *form, const TCreditsLayout &layout)
     if (const QImage logo = LogoImage(); !logo.isNull())
         image->setPixmap(QPixmap::fromImage(logo));
     AddText(form, Title, 24, layout.TitleX, layout.TitleY);
-    for (int i = 0; i < 6; ++i)
-        AddText(form, Lines[i], 13, layout.LineX[i], layout.LineY[i]);
+    for (int i = 0; i < 6; ++i) {
+        QLabel *line = AddText(form, Lines[i], 13, layout.TitleX, layout.LineY[i]);
+        line->resize(form->width() - layout.TitleX - 12, line->height());
+        line->setAlignment(Qt::AlignHCenter);
+    }
 }

@@ -7,7 +7,8 @@ struct TCreditsLayout
 {
     int ImageX, ImageY, ImageWidth, ImageHeight;
     int TitleX, TitleY;
-    int LineX[6], LineY[6];
+    // The credit lines are centred under the title.
+    int LineY[6];
 };
 
 void AddCredits(QWidget *form, const TCreditsLayout &layout);

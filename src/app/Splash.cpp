@@ -16,7 +16,7 @@ TfmSplashScreen::TfmSplashScreen(QWidget *parent)
     auto *bevel = new QFrame(this);
     bevel->setFrameStyle(QFrame::Box | QFrame::Raised);
     bevel->setGeometry(3, 4, 577, 190);
-    AddCredits(this, {15, 32, 136, 119, 162, 21, {167, 282, 214, 234, 212, 270}, {54, 74, 93, 119, 140, 160}});
+    AddCredits(this, {15, 32, 136, 119, 162, 21, {54, 74, 93, 119, 140, 160}});
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // Deferred deletion: the timer is not pulled away under its own handler.
