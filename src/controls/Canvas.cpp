@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 
 #include <cmath>
 #include <limits>
@@ -121,6 +122,36 @@ void TCanvas::TextOut(int x, int y, const QString &text)
         m_painter.restore();
     }
     ApplyPen();
+}
+
+void TCanvas::DrawText(int left, int top, int right, int bottom, const QString &text)
+{
+    const QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    // Memo text breaks its lines with CR LF.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n').replace(u'\n', QChar::LineSeparator);
+
+    QTextLayout layout(lines, m_qtFont, m_painter.device());
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    // Lines wholly below the box are left out, not only hidden, and lines
+    // follow each other by the font's height plus its external leading.
+    layout.beginLayout();
+    for (int y = 0; y < box.height(); y += m_metrics.lineSpacing()) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, y));
+    }
+    layout.endLayout();
+
+    m_painter.save();
+    m_painter.setClipRect(box);
+    m_painter.setPen(m_font.Colour);
+    layout.draw(&m_painter, box.topLeft());
+    m_painter.restore();
 }
 
 int TCanvas::TextWidth(const QString &text) const

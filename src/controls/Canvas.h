@@ -59,6 +59,10 @@ public:
     // Text with its cell's top-left corner at (x, y), turned by the font's
     // escapement about that corner; the background shows through.
     void TextOut(int x, int y, const QString &text);
+    // Text written from the rectangle's top-left corner, wrapped at blanks
+    // and at its own line breaks, "&" as it is, and cut off at the
+    // rectangle's edges (right and bottom exclusive).
+    void DrawText(int left, int top, int right, int bottom, const QString &text);
 
     // Measured along the text's own baseline, whatever its direction.
     int TextWidth(const QString &text) const;
