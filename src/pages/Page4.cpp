@@ -1,12 +1,16 @@
 #include "Page4.h"
 
 #include "PageStyle.h"
+#include "ReportPrintJob.h"
+#include "ScoreReport.h"
 #include "controls/RotateLabel.h"
 #include "controls/StringGrid.h"
+#include "controls/SystemPrintDialog.h"
 #include "record/ScoreFormat.h"
 
 #include <QLabel>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 
 using namespace PageStyle;
@@ -45,7 +49,9 @@ TRotateLabel *AddSentencesLabel(QWidget *parent, const QString &caption, int x, 
 
 } // namespace
 
-TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent) : TPageForm(parent), m_context(context)
+TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent)
+    : TPageForm(parent), dgPrintDialog(std::make_unique<TSystemPrintDialog>(this)),
+      PrintedGraph(context.Record, PrintedGraphStyle), m_context(context)
 {
     setWindowTitle(QStringLiteral("Scores/Print"));
     SetUpPage(this, PageColour);
@@ -57,9 +63,8 @@ TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent) : TPageFo
     ViewWRAUButton = AddButton(this, QStringLiteral("&View WRAU Graphs"), 472, 300, 145, 25);
     PrintButton->setDefault(true);
     ViewWRAUButton->setDefault(true);
-    // The score report has no print job yet; the button waits for it.
-    PrintButton->setEnabled(false);
     connect(BackButton, &QPushButton::clicked, this, &TfmScoresPrint::BackButtonClick);
+    connect(PrintButton, &QPushButton::clicked, this, &TfmScoresPrint::PrintButtonClick);
     connect(ViewWRAUButton, &QPushButton::clicked, this, &TfmScoresPrint::ViewWRAUButtonClick);
 
     Label1 = AddLabel(this, QStringLiteral("Scores"), 12, 8);
@@ -119,7 +124,6 @@ void TfmScoresPrint::FormShow()
 {
     FillGrids(HighFirstSlot, StringGrid1, StringGrid3, StringGrid5);
     FillGrids(LowFirstSlot, StringGrid2, StringGrid4, StringGrid6);
-    // Stays where it is while the print button is disabled.
     PrintButton->setFocus();
 }
 
@@ -151,6 +155,16 @@ void TfmScoresPrint::StringGrid1DrawCell(TStringGrid &sender, QPainter &painter,
 void TfmScoresPrint::BackButtonClick()
 {
     m_context.Post(WM_SHOWCONDITIONS);
+}
+
+void TfmScoresPrint::PrintButtonClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dgPrintDialog->Execute(printer))
+        return;
+    const TScoreReport report(m_context.Record, m_context.State.ShortFileName, QDate::currentDate());
+    if (const TStatus status = PrintReportCopies(printer, report, PrintedGraph); !status)
+        m_context.Prompts.ShowError(status.message());
 }
 
 void TfmScoresPrint::ViewWRAUButtonClick()

@@ -2,8 +2,10 @@
 
 #include "PageContext.h"
 #include "PageForm.h"
+#include "WrauGraphDrawing.h"
+#include "controls/PrintDialog.h"
 
-#include <array>
+#include <memory>
 
 class QLabel;
 class QPainter;
@@ -14,7 +16,8 @@ class TStringGrid;
 
 // The scores page: Percent, RAU and WRAU of every test list of the client
 // file, one table per measure and sentence set, one column per MDB and one
-// row per SNR. It only reads the record.
+// row per SNR. It only reads the record, also when it prints the score
+// report and the graph page.
 class TfmScoresPrint : public TPageForm
 {
     Q_OBJECT
@@ -38,6 +41,10 @@ public:
     QPushButton *BackButton;
     QPushButton *PrintButton;
     QPushButton *ViewWRAUButton;
+    std::unique_ptr<IPrintDialog> dgPrintDialog;
+    // The printed graph page's plot rectangle and SNR-50 texts, apart from
+    // the graph page's own.
+    TWrauGraphDrawing PrintedGraph;
 
 protected:
     void FormShow() override;
@@ -48,6 +55,7 @@ private:
     void FillGrids(int firstSlot, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau);
     void StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect);
     void BackButtonClick();
+    void PrintButtonClick();
     void ViewWRAUButtonClick();
 
     TPageContext &m_context;

@@ -65,3 +65,26 @@ inline constexpr TWrauGraphStyle ScreenGraphStyle{
     .LegendLineY = {{{10, 0.0}, {25, 0.0}}},
     .LegendTextY = {{{3, 0.0}, {18, 0.0}}},
 };
+
+// The landscape printer page: the top fifth is left to the page header, and
+// the sizes that are fixed pixels on screen follow the printer's text height
+// except the legend's offsets, which are printer pixels.
+inline constexpr TWrauGraphStyle PrintedGraphStyle{
+    .Graphs = {{
+        {0.10, 0.33, 0.20, 0.49},
+        {0.66, 0.89, 0.20, 0.49},
+        {0.10, 0.33, 0.64, 0.93},
+        {0.66, 0.89, 0.64, 0.93},
+    }},
+    .Legend = {0.43, 0.57, 0.20, 0.27},
+    .Snr50Table = {0.39, 0.58, 0.46, 0.66},
+    .FontPoints = 12,
+    .TitleGap = {0, 1.1},
+    .MarkerHalfSize = {0, 0.3},
+    .LegendMarkerX = 75,
+    .LegendLineLeft = 10,
+    .LegendLineRight = 140,
+    .LegendTextX = 160,
+    .LegendLineY = {{{0, 0.7}, {0, 2.0}}},
+    .LegendTextY = {{{0, 0.2}, {0, 1.5}}},
+};
