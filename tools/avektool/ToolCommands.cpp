@@ -4,6 +4,9 @@
 #include "DumpCommand.h"
 #include "ExportCsvCommand.h"
 #include "MakeDemoCommand.h"
+#ifdef AVEKTOOL_REPORT
+#include "ReportCommand.h"
+#endif
 
 #include <array>
 #include <limits>
@@ -17,6 +20,10 @@ constexpr std::array Commands = {
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
     TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
                  RunMakeDemo},
+#ifdef AVEKTOOL_REPORT
+    TToolCommand{"report", "FILE.VEK OUT.pdf", "Write the printed score report and graph page of a client file as PDF.",
+                 2, 2, RunReport},
+#endif
 };
 
 void PrintUsage(QTextStream &stream)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+class QCoreApplication;
+
+// avektool report FILE.VEK OUT.pdf: the printed score report and graph page
+// of the client file as one PDF, the portrait score report on page 1 and
+// the landscape graph page on page 2.
+int RunReport(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+// The report draws text, so it needs a GUI application; it never shows a
+// window, so it runs without a display unless a platform is asked for.
+bool DrawsPages(int argc, char *argv[]);
+std::unique_ptr<QCoreApplication> CreatePageApplication(int &argc, char *argv[]);
