@@ -15,8 +15,15 @@ TAvekProgram::TAvekProgram() : fmWinMain(std::make_unique<TfmWinMain>(m_record, 
     m_prompts.SetParent(fmWinMain.get());
     m_context = std::make_unique<TPageContext>(TPageContext{m_record, m_state, m_prompts, fmWinMain.get()});
     const QString device = ReadCdDevice(m_state.IniDirectory);
-    m_calibrationPlayer = std::make_unique<TCdAudioPlayer>(device);
-    m_sentencePlayer = std::make_unique<TCdAudioPlayer>(device);
+    // Playing without sound output would fool the clinician; say so once.
+    const auto makePlayer = [this, &device] {
+        auto player = std::make_unique<TCdAudioPlayer>(device);
+        QObject::connect(player.get(), &TCdAudioPlayer::SilentOutput, fmWinMain.get(),
+                         [this](const QString &message) { m_prompts.ShowMessage(message); });
+        return player;
+    };
+    m_calibrationPlayer = makePlayer();
+    m_sentencePlayer = makePlayer();
 
     QWidget *area = fmWinMain->WindowPanel;
     fmPage2 = new TfmPage2(*m_context, area);
