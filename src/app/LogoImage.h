@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QByteArrayView>
-#include <QImage>
+#include "jpeg/JpegDecoder.h"
 
-// Decodes a JPEG with libjpeg. A damaged image gives a null QImage, never a
-// crash or an exit: errors and warnings alike stop the decoding.
-QImage DecodeJpeg(QByteArrayView jpeg);
+#include <QImage>
 
 // The program's logo, built into the program.
 QImage LogoImage();
