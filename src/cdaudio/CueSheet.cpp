@@ -25,6 +25,19 @@ TCueSheet::TFileType FileTypeOf(const QString &name)
     return TCueSheet::Unsupported;
 }
 
+// mm:ss:ff of a disc: at most 99 minutes, so that no sheet can make the
+// sector count overflow.
+std::optional<qint64> CdTimeSectors(const QRegularExpressionMatch &time)
+{
+    bool minutesOk = false, secondsOk = false, framesOk = false;
+    const int minutes = time.captured(1).toInt(&minutesOk);
+    const int seconds = time.captured(2).toInt(&secondsOk);
+    const int frames = time.captured(3).toInt(&framesOk);
+    if (!minutesOk || !secondsOk || !framesOk || minutes > 99 || seconds > 59 || frames > 74)
+        return std::nullopt;
+    return (qint64(minutes) * 60 + seconds) * 75 + frames;
+}
+
 } // namespace
 
 std::optional<TCueSheet> TCueSheet::Load(const QString &path, QString &reason)
@@ -55,7 +68,8 @@ std::optional<TCueSheet> TCueSheet::Parse(const QByteArray &text, const QString 
         return std::nullopt;
     }
     TCueSheet sheet;
-    sheet.ReadWhatLibcueDrops(text);
+    if (!sheet.ReadWhatLibcueDrops(text, reason))
+        return std::nullopt;
     for (int i = 1; i <= cd_get_ntrack(cd.get()); ++i) {
         const Track *track = cd_get_track(cd.get(), i);
         const char *fileName = track_get_filename(track);
@@ -82,7 +96,7 @@ std::optional<TCueSheet> TCueSheet::Parse(const QByteArray &text, const QString 
 
 // libcue parses a FILE line's type but keeps only its name, and keeps a
 // PREGAP only when the track has no INDEX 00.
-void TCueSheet::ReadWhatLibcueDrops(const QByteArray &text)
+bool TCueSheet::ReadWhatLibcueDrops(const QByteArray &text, QString &reason)
 {
     static const QRegularExpression fileLine(QStringLiteral("^FILE\\s+(?:\"([^\"]*)\"|(\\S+))\\s+(\\S+)$"),
                                              QRegularExpression::CaseInsensitiveOption);
@@ -94,8 +108,12 @@ void TCueSheet::ReadWhatLibcueDrops(const QByteArray &text)
             m_pregaps.append(-1);
         } else if (const QRegularExpressionMatch match = pregapLine.match(trimmed);
                    match.hasMatch() && !m_pregaps.isEmpty()) {
-            m_pregaps.last() = (match.captured(1).toLongLong() * 60 + match.captured(2).toLongLong()) * 75
-                               + match.captured(3).toLongLong();
+            const std::optional<qint64> sectors = CdTimeSectors(match);
+            if (!sectors) {
+                reason = QStringLiteral("the PREGAP of track %1 is not a time on a disc").arg(m_pregaps.size());
+                return false;
+            }
+            m_pregaps.last() = *sectors;
         } else if (const QRegularExpressionMatch match = fileLine.match(trimmed); match.hasMatch()) {
             TFile file;
             file.Name = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
@@ -104,6 +122,7 @@ void TCueSheet::ReadWhatLibcueDrops(const QByteArray &text)
             m_files.append(file);
         }
     }
+    return true;
 }
 
 int TCueSheet::FileIndex(const QString &name, const QString &folder)

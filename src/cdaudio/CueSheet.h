@@ -41,7 +41,7 @@ public:
 
 private:
     int FileIndex(const QString &name, const QString &folder);
-    void ReadWhatLibcueDrops(const QByteArray &text);
+    bool ReadWhatLibcueDrops(const QByteArray &text, QString &reason);
 
     QList<TFile> m_files;
     QList<TTrack> m_tracks;

@@ -89,6 +89,24 @@ TEST_F(DiscImageTest, MissingAndNonsenseSheetsAreRefusedWithTheirReason)
     }
 }
 
+TEST_F(DiscImageTest, PregapsThatAreNoTimeOnADiscAreRefused)
+{
+    TestDisc::Write(folder.path(), TestDisc::Binary, {{75, 0, 0}}, false);
+    // The first one once overflowed the sector count.
+    for (const char *pregap : {"999999999999999999:00:00", "100:00:00", "00:60:00", "00:00:75"}) {
+        WriteSheet("FILE \"part0.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP " + QByteArray(pregap) +
+                   "\n    INDEX 01 00:00:00\n");
+        const TCdError error = OpenFails(Path("disc.cue"));
+        EXPECT_EQ(error.Code, TCdError::ImageUnreadable) << pregap;
+        EXPECT_TRUE(error.Text.contains(QLatin1String("PREGAP"))) << error.Text.toStdString();
+    }
+    WriteSheet("FILE \"part0.bin\" BINARY\n  TRACK 01 AUDIO\n    PREGAP 99:59:74\n    INDEX 01 00:00:00\n");
+    TCdError error;
+    const auto disc = TDiscImage::Open(Path("disc.cue"), error);
+    ASSERT_NE(disc, nullptr) << error.Text.toStdString();
+    EXPECT_EQ(disc->Layout().SectorCount(), (99 * 60 + 59) * 75 + 74 + 75);
+}
+
 TEST_F(DiscImageTest, MissingTruncatedAndForeignFilesAreRefusedNamingTheFile)
 {
     TestDisc::Write(folder.path(), TestDisc::Binary, {{75, 0, 0}, {75, 0, 0}}, false);
