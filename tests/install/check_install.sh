@@ -36,7 +36,10 @@ desktop=$(find "$root/share/applications" -name '*.desktop' 2>/dev/null)
 if [ "$(echo "$desktop" | grep -c .)" -ne 1 ]; then
   fail "share/applications does not hold exactly one menu entry"
 else
-  desktop-file-validate "$desktop" || fail "$(basename "$desktop") does not validate"
+  # Hints count too: an entry without a main category lands in a catch-all
+  # corner of the menu.
+  findings=$(desktop-file-validate "$desktop" 2>&1) || fail "$(basename "$desktop") does not validate"
+  [ -z "$findings" ] || fail "desktop-file-validate: $findings"
   exec_line=$(sed -n 's/^Exec=//p' "$desktop")
   [ -x "$root/bin/${exec_line%% *}" ] || fail "Exec=$exec_line names no installed program"
   icon=$(sed -n 's/^Icon=//p' "$desktop")
