@@ -1,0 +1,28 @@
+#include "GraphPaintFigure.h"
+
+#include "ScoredRecord.h"
+
+#include "controls/Canvas.h"
+#include "pages/WrauGraphDrawing.h"
+#include "record/ClientRecord.h"
+
+#include <QImage>
+#include <QPainter>
+
+TBenchmarkFigure MeasureGraphPaint(int runs)
+{
+    const TClientRecord record = ScoredRecord();
+    TWrauGraphDrawing graph(record, ScreenGraphStyle);
+    QImage image(573, 361, QImage::Format_RGB32);
+    const TCanvasFont surfaceFont{QStringLiteral("MS Sans Serif"), 11, 0, Qt::black};
+    const auto paint = [&] {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TCanvas canvas(painter, image.size(), surfaceFont);
+        graph.Paint(canvas);
+    };
+    // The first paint loads fonts and glyphs, which a page shown once has done.
+    paint();
+    return {QStringLiteral("One paint of the WRAU graph page"), Median(TimeRuns(runs, paint)), QStringLiteral("ms"),
+            QStringLiteral("1 ms")};
+}

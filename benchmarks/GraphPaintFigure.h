@@ -1,0 +1,7 @@
+#pragma once
+
+#include "BenchmarkFigure.h"
+
+// One paint of the WRAU graph page at its design size with every list of
+// every MDB scored. Needs a running QGuiApplication.
+TBenchmarkFigure MeasureGraphPaint(int runs);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "BenchmarkFigure.h"
+
+// "&Print Scores" to a PDF file: one copy of the score report and the graph
+// page, drawn and written. Needs a running QGuiApplication.
+TBenchmarkFigure MeasureReportToPdf(int runs);

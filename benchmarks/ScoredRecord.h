@@ -1,0 +1,7 @@
+#pragma once
+
+class TClientRecord;
+
+// A client with every list of every MDB scored and the SNR-50s estimated:
+// the most the graph and the report ever draw.
+TClientRecord ScoredRecord();
