@@ -3,7 +3,10 @@
 #include "CdDevice.h"
 #include "Playback.h"
 #include "SoundOutput.h"
+#include "ThreadHandoff.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTimer>
 
 #include <atomic>
@@ -11,6 +14,26 @@
 namespace {
 
 std::atomic<bool> SilenceTold{false};
+
+// The end of a play, posted by the thread that played it.
+class TPlaybackEndEvent : public QEvent
+{
+public:
+    TPlaybackEndEvent(quint64 playId, double delaySeconds, const TCdError &error)
+        : QEvent(EventType()), PlayId(playId), DelaySeconds(delaySeconds), Error(error)
+    {
+    }
+
+    static QEvent::Type EventType()
+    {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+
+    const quint64 PlayId;
+    const double DelaySeconds;
+    const TCdError Error;
+};
 
 } // namespace
 
@@ -76,7 +99,9 @@ bool TCdAudioPlayer::Play(quint32 from, quint32 to, bool notify)
     const quint64 id = ++m_playId;
     m_notifyId = notify ? id : 0;
     m_playback = std::make_unique<TPlayback>(*m_disc, *m_sink, *stretch, [this, id](double delay, const TCdError &e) {
-        QMetaObject::invokeMethod(this, [this, id, delay, e] { PlaybackEnded(id, delay, e); }, Qt::QueuedConnection);
+        auto *ended = new TPlaybackEndEvent(id, delay, e);
+        HandOff(ended);
+        QCoreApplication::postEvent(this, ended);
     });
     m_playback->Start();
     return true;
@@ -86,6 +111,16 @@ void TCdAudioPlayer::Stop()
 {
     m_notifyId = 0;
     m_playback.reset();
+}
+
+bool TCdAudioPlayer::event(QEvent *event)
+{
+    if (event->type() != TPlaybackEndEvent::EventType())
+        return IMediaPlayer::event(event);
+    TakeOver(event);
+    const auto *ended = static_cast<const TPlaybackEndEvent *>(event);
+    PlaybackEnded(ended->PlayId, ended->DelaySeconds, ended->Error);
+    return true;
 }
 
 void TCdAudioPlayer::PlaybackEnded(quint64 playId, double delaySeconds, const TCdError &error)

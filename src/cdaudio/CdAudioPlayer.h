@@ -36,6 +36,9 @@ public:
     int ErrorCode() const override { return m_error.Code; }
     QString ErrorText() const override { return m_error.Text; }
 
+protected:
+    bool event(QEvent *event) override;
+
 signals:
     // Once per program, at the first Open that finds no sound output.
     void SilentOutput(const QString &message);
