@@ -2,7 +2,6 @@
 
 #include "administration/SentenceMaterial.h"
 #include "controls/MessageBoxPrompts.h"
-#include "administration/SentenceMaterial.h"
 #include "pages/PageContext.h"
 #include "record/AppState.h"
 #include "record/ClientRecord.h"
@@ -10,12 +9,6 @@
 #include <memory>
 
 class IMediaPlayer;
-class TfmCalibDialog;
-class TfmClientInfo;
-class TfmPage2;
-class TfmScoresPrint;
-class TfmVEKTest;
-class TfmViewGraph;
 class TfmWinMain;
 
 // The whole program: the one client record and what is kept beside it, the
@@ -39,10 +32,4 @@ private:
     std::unique_ptr<IMediaPlayer> m_calibrationPlayer;
     std::unique_ptr<IMediaPlayer> m_sentencePlayer;
     TSentenceMaterial m_material;
-    TfmPage2 *fmPage2 = nullptr;
-    TfmClientInfo *fmClientInfo = nullptr;
-    TfmCalibDialog *fmCalibDialog = nullptr;
-    TfmVEKTest *fmVEKTest = nullptr;
-    TfmScoresPrint *fmScoresPrint = nullptr;
-    TfmViewGraph *fmViewGraph = nullptr;
 };

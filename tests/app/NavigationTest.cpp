@@ -75,8 +75,9 @@ TEST_F(Navigation, MessagesShowTheirPages)
         EXPECT_TRUE(window->Page(page)->isVisible()) << message;
         EXPECT_TRUE(window->PageButton(page)->isChecked()) << message;
         for (int other = 0; other < PageCount; ++other) {
-            if (other != page)
+            if (other != page) {
                 EXPECT_FALSE(window->Page(TPageIndex(other))->isVisible()) << message << " " << other;
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "ScriptedPrompts.h"
 #include "TestMaterial.h"
 #include "administration/SentenceMaterial.h"
+#include "app/ProgramPages.h"
 #include "app/Winmain.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -37,14 +38,13 @@ protected:
         material.LoadPassages(materialFile);
         window = std::make_unique<TfmWinMain>(record, state, prompts);
         context = std::make_unique<TPageContext>(TPageContext{record, state, prompts, window.get()});
-        QWidget *area = window->WindowPanel;
-        conditions = new TfmPage2(*context, area);
-        clientInfo = new TfmClientInfo(*context, area);
-        calibration = new TfmCalibDialog(*context, player, area);
-        test = new TfmVEKTest(*context, sentencePlayer, material, area);
-        scores = new TfmScoresPrint(*context, area);
-        graph = new TfmViewGraph(*context, area);
-        window->AttachPages({clientInfo, conditions, calibration, test, scores, graph});
+        const TProgramPages pages = CreatePages(*window, *context, player, sentencePlayer, material);
+        conditions = pages.fmPage2;
+        clientInfo = pages.fmClientInfo;
+        calibration = pages.fmCalibDialog;
+        test = pages.fmVEKTest;
+        scores = pages.fmScoresPrint;
+        graph = pages.fmViewGraph;
         window->show();
         Settle();
     }
