@@ -14,11 +14,25 @@ void TClientRecord::InitNewRecord()
     InitNewRecord(QDate::currentDate(), QLocale::system());
 }
 
+namespace {
+
+// The locale's short date, unless it is too long for its field: then cutting
+// it would store a wrong date ("17 May 202"), and the ISO date is kept.
+QString NewTestDate(const QDate &today, const QLocale &locale)
+{
+    const QString shortDate = locale.toString(today, QLocale::ShortFormat);
+    if (shortDate.size() < L::TestDate.size)
+        return shortDate;
+    return today.toString(Qt::ISODate);
+}
+
+} // namespace
+
 void TClientRecord::InitNewRecord(const QDate &today, const QLocale &locale)
 {
     m_image.fill(0);
     std::memcpy(m_image.data() + L::Signature.offset, ClientFileSignature, sizeof ClientFileSignature);
-    SetTestDate(locale.toString(today, QLocale::ShortFormat));
+    SetTestDate(NewTestDate(today, locale));
     SetPlayPracticeBlock(true);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     SetCurrentMdb(std::rand() % MdbCount);

@@ -63,6 +63,19 @@ TEST(ClientRecord, NewRecordHasTheGoldenBytes)
     EXPECT_EQ(actual.toHex(), expected.toHex());
 }
 
+TEST(ClientRecord, NewTestDateIsTheLocalesShortDateOrWholeISODate)
+{
+    const QDate day(2024, 5, 17);
+    const auto testDate = [&](const QLocale &locale) {
+        TClientRecord record;
+        record.InitNewRecord(day, locale);
+        return record.TestDate();
+    };
+    EXPECT_EQ(testDate(QLocale(QLocale::German, QLocale::Germany)), "17.05.24");
+    // The C locale's "17 May 2024" does not fit; cut, it would be a wrong date.
+    EXPECT_EQ(testDate(QLocale::c()), "2024-05-17");
+}
+
 TEST(ClientRecord, NewRecordReadsAsANewClient)
 {
     const TClientRecord record = NewRecord();
