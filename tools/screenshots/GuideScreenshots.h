@@ -1,0 +1,52 @@
+#pragma once
+
+#include "record/Status.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct TGuideProgram;
+
+// Makes the user guide's pictures with the program itself: the main window
+// and its pages, built as the program builds them in the folder of a
+// demonstration set, walked through as a clinician gives the test, each page
+// saved as a PNG; then the printed score report and graph page, drawn by
+// avektool and rendered by pdftoppm.
+class TGuideScreenshots
+{
+public:
+    // The pictures, in the order the guide shows them.
+    static const QStringList &ImageNames();
+
+    // demoFolder holds a set made by "avektool make-demo" (it is made there
+    // when it has no VEK.INI); the scored client is left there as SAMPLE.VEK,
+    // and the pictures go to imageFolder.
+    TGuideScreenshots(const QString &demoFolder, const QString &imageFolder, const QString &avektool);
+    ~TGuideScreenshots();
+
+    // Changes the working folder to the demonstration set while it runs.
+    TStatus Run();
+
+private:
+    void MakeDemoSetIfMissing();
+    void FillClientPage();
+    void ChooseConditions(int mdb, const QString &comments);
+    void CalibrateAndSave();
+    void StartTest();
+    void MarkScriptedSentences();
+    void FinishRun(int mdb);
+    void PlayCurrentSentence();
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Settle();
+    void CheckPrompts(const char *step);
+    void Shoot(const QString &name);
+    void PrintReport();
+
+    QString m_demoFolder;
+    QString m_imageFolder;
+    QString m_avektool;
+    QString m_clientFile;
+    std::unique_ptr<TGuideProgram> m_program;
+};
