@@ -7,10 +7,14 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 const QString Arial = QStringLiteral("Arial");
 constexpr int FontPoints = 10;
+constexpr int SmallestValuePoints = 6;
+constexpr int RulePixels = 2;
 
 enum class TMeasure { Percent, Rau, Wrau };
 
@@ -48,13 +52,33 @@ struct TBox
     {
     }
     int ColumnWidth() const { return (R - L) / 4; }
+    int CellLeft(int column) const { return L + column * ColumnWidth(); }
+    // The last column also takes what the division by four left over.
+    int CellRight(int column) const { return column == 3 ? R : L + (column + 1) * ColumnWidth(); }
 };
 
 void SetTableDrawing(TCanvas &canvas)
 {
     canvas.SetFont(Arial, FontPoints);
     canvas.SetClearBrush();
-    canvas.SetPen(QColor(0, 0, 0), 2);
+    canvas.SetPen(QColor(0, 0, 0), RulePixels);
+}
+
+// A value starts at x, but never on or over its cell's rules: a column is
+// barely six digits wide on a printer's page, and a value touching a rule
+// loses a leading "1" to it or seems to run on into the next cell's value.
+// One too wide for the cell is printed a point smaller at a time until it
+// fits.
+void PrintCellValue(TCanvas &canvas, const TBox &box, int column, int x, int y, const QString &value)
+{
+    const int left = box.CellLeft(column) + 2 * RulePixels;
+    const int right = box.CellRight(column) - 2 * RulePixels;
+    int points = FontPoints;
+    while (points > SmallestValuePoints && canvas.TextWidth(value) > right - left)
+        canvas.SetFont(Arial, --points);
+    canvas.TextOut(std::max(left, std::min(x, right - canvas.TextWidth(value))), y, value);
+    if (points != FontPoints)
+        canvas.SetFont(Arial, FontPoints);
 }
 
 // Four columns and the given number of rows. The rectangles' right and
@@ -133,7 +157,7 @@ void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreB
         PrintSentenceLabel(canvas, box, QLatin1String(scores.SentenceLabel));
 
     // Every value of a column starts where a six-character one would be
-    // centred.
+    // centred, as far as its cell allows.
     const int halfValue = TruncToPixel(0.5 * canvas.TextWidth(QStringLiteral("000.00")));
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TConstMdbBlock block = record.Mdb(m);
@@ -141,8 +165,8 @@ void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreB
             const int slot = scores.FirstSlot + r;
             if (block.Proportion(slot) == NoScore)
                 continue;
-            canvas.TextOut(box.L + TruncToPixel((m + 0.5) * cw) - halfValue, box.T + TruncToPixel((r + 0.1) * rh),
-                           PrintScore(Value(block, scores.Measure, slot)));
+            PrintCellValue(canvas, box, m, box.L + TruncToPixel((m + 0.5) * cw) - halfValue,
+                           box.T + TruncToPixel((r + 0.1) * rh), PrintScore(Value(block, scores.Measure, slot)));
         }
     }
 }
@@ -166,8 +190,8 @@ void PrintTalkerLevels(TCanvas &canvas, const TClientRecord &record)
     const int halfValue = TruncToPixel(0.5 * canvas.TextWidth(QStringLiteral("000")));
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const int x = box.L + TruncToPixel((m + 0.5) * cw) - halfValue;
-        canvas.TextOut(x, box.T + TruncToPixel(0.1 * rh), QString::number(record.HighTalkerLevel(m)));
-        canvas.TextOut(x, box.T + TruncToPixel(1.1 * rh), QString::number(record.LowTalkerLevel(m)));
+        PrintCellValue(canvas, box, m, x, box.T + TruncToPixel(0.1 * rh), QString::number(record.HighTalkerLevel(m)));
+        PrintCellValue(canvas, box, m, x, box.T + TruncToPixel(1.1 * rh), QString::number(record.LowTalkerLevel(m)));
     }
 }
 

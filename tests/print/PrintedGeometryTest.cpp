@@ -129,6 +129,44 @@ TEST_F(PrintedGeometryTest, ScoreTablesAreRuledAtTheirFractions)
     EXPECT_EQ(ColumnRuns(page, L + 5, T - 4, B + 4), Rulings({T, T + rh, B}));
 }
 
+// Six- and seven-character values are as wide as a column or wider; none may
+// touch a rule, where a leading "1" would vanish into it.
+TEST_F(PrintedGeometryTest, WideValuesStayClearOfTheRules)
+{
+    const float wide[] = {109.81f, -104.81f, 100.0f, -19.6f};
+    for (int m = 0; m < 4; ++m) {
+        TMdbBlock block = record.Mdb(m);
+        for (int slot = 8; slot < 12; ++slot) {
+            block.SetProportion(slot, 1.0f); // "100.00"
+            block.SetRau(slot, wide[(m + slot) % 4]);
+            block.SetWrau(slot, wide[(m + slot + 1) % 4]);
+        }
+    }
+    record.SetHighTalkerLevel(2, -12345);
+    const QImage page = ScoreReportPage();
+    const int W = page.width();
+    const int H = page.height();
+    const auto expectClear = [&](double left, double right, double top, double bottom, int rows) {
+        const int L = Fraction(left, W), R = Fraction(right, W), T = Fraction(top, H), B = Fraction(bottom, H);
+        const int cw = (R - L) / 4, rh = (B - T) / rows;
+        for (int row = 0; row < rows; ++row) {
+            // Inside the row, between its rulings.
+            const int from = T + row * rh + 3, to = T + (row + 1) * rh - 4;
+            for (const int rule : {L, L + cw, L + 2 * cw, L + 3 * cw, R}) {
+                for (int y = from; y <= to; ++y) {
+                    ASSERT_FALSE(IsDark(page.pixelColor(rule + 1, y))) << "right of the rule at " << rule << ", " << y;
+                    ASSERT_FALSE(IsDark(page.pixelColor(rule - 2, y))) << "left of the rule at " << rule << ", " << y;
+                }
+            }
+            EXPECT_GT(CountPixels(page, QRect(L + 3, from, cw - 6, to - from), IsDark), 0) << "the value is printed";
+        }
+    };
+    expectClear(0.15, 0.36, 0.30, 0.40, 4); // Percent
+    expectClear(0.42, 0.63, 0.30, 0.40, 4); // RAU
+    expectClear(0.69, 0.90, 0.30, 0.40, 4); // WRAU
+    expectClear(0.42, 0.63, 0.595, 0.645, 2); // talker levels
+}
+
 TEST_F(PrintedGeometryTest, MarkersFollowThePrinterTextHeight)
 {
     record.Mdb(0).SetWrau(11, 50.0f); // H-Sens, 0 dB: column 1 of MDB 1
