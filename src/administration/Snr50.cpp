@@ -78,7 +78,11 @@ qint32 EstimateSnr50(float w0, float w1, float w2, float w3)
     // Scores from a damaged file must not make the conversion undefined.
     if (!(std::abs(estimate) < 1e9))
         return NoEstimate;
-    return static_cast<qint32>(estimate);
+    // The line can cross 50 below 0 dB when the points under 50 lie below -20
+    // and so take no part in it; a negative whole number would read as one of
+    // the codes ("> 10" for a client who scored above 50 at 5 dB).
+    const auto snr = static_cast<qint32>(estimate);
+    return snr < 0 ? NoEstimate : snr;
 }
 
 void RecomputeSnr50(TMdbBlock block)

@@ -64,6 +64,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TEstimate{{-30, 40, 60, U}, 7}, TEstimate{{-30, U, 70, 80}, 0}),
     Name);
 
+// A 0 % list at 0 dB weighs in below -20 (-23 x 1.122 = -25.8), so the line
+// runs through the usable points above 50 only and can cross 50 below 0 dB.
+// Such an estimate must not come back as a code: -25, 56, 60, 64 crosses at
+// 5 + (50 - 56) x 10 / 8 = -2.5, which would read "> 10" although 5 dB already
+// scored 56; -25, 70, 80, 90 crosses at -5 ("< 15"); -25, 90, 95, 100 at -35.
+INSTANTIATE_TEST_SUITE_P(
+    BelowTheTestedRange, Snr50,
+    ::testing::Values(TEstimate{{-25, 56, 60, 64}, -9}, TEstimate{{-25, 70, 80, 90}, -9},
+                      TEstimate{{-25, 90, 95, 100}, -9}, TEstimate{{-25.8f, 80, U, 90}, -9},
+                      // a crossing that truncates to 0 dB (-0.5 here) is still an estimate
+                      TEstimate{{-25, 54, 58, 62}, 0}, TEstimate{{-25, 55.5f, 60, 65.5f}, 0}),
+    Name);
+
 // The line through one usable point has no slope: no estimate, no division.
 TEST(Snr50Estimate, OneUsablePointGivesNoEstimate)
 {
