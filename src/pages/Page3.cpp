@@ -375,9 +375,9 @@ void TfmVEKTest::DoneButtonClick()
     } else if (!lastSentence) {
         ++m_currentSentence;
         MovePlayPanel();
-        const TSentenceMarks &marks = m_marks[m_currentSentence];
-        DoneButton->setEnabled(std::none_of(marks.begin(), marks.end(),
-                                            [](TWordMark mark) { return mark == TWordMark::NotPlayed; }));
+        // Back at a sentence passed before, it may be passed again at once;
+        // marks set without a play (Mark all correct, clicks) do not count.
+        DoneButton->setEnabled(m_page.Sentences[m_currentSentence].Played);
         MoveUpButton->setEnabled(true);
     } else {
         if (!ScoreList()) {

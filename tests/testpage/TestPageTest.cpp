@@ -199,6 +199,24 @@ TEST_F(TestPage, ButtonsFollowThePlayAndTheMoves)
     EXPECT_EQ(sentencePlayer.Calls.mid(sentencePlayer.Calls.size() - 2), QStringList({"Stop", "Close"}));
 }
 
+// Marks alone do not make a sentence played: one marked all correct, or
+// clicked, without a play is not passed on the way back down either.
+TEST_F(TestPage, SentenceNeverPlayedIsNeverPassed)
+{
+    StartRun(Mdb2, {1}, false);
+    PlayAndMoveDown(1);
+    Key(Qt::Key_C);
+    for (int k = 0; k < 5; ++k)
+        ClickWord(1, k);
+    Key(Qt::Key_Up);
+    ASSERT_EQ(test->CurrentSentence(), 0);
+    Key(Qt::Key_Down);
+    ASSERT_EQ(test->CurrentSentence(), 1);
+    EXPECT_FALSE(test->DoneButton->isEnabled());
+    Key(Qt::Key_Down);
+    EXPECT_EQ(test->CurrentSentence(), 1);
+}
+
 TEST_F(TestPage, AbortClearsOnlyTheListInHandAndLeadsBack)
 {
     const QString file = Path(QStringLiteral("ABORT.VEK"));
