@@ -313,6 +313,8 @@ void TfmVEKTest::MovePlayPanel()
 
 void TfmVEKTest::SetMarks(int sentence, const TSentenceMarks &marks)
 {
+    if (marks != m_marks[sentence])
+        ReopenLastList();
     m_marks[sentence] = marks;
     for (int k = 0; k < KeyWordCount; ++k)
         WordButtons[k][sentence]->SetMark(marks[k]);
@@ -323,6 +325,7 @@ void TfmVEKTest::PlayButtonClick()
     TSentence &sentence = m_page.Sentences[m_currentSentence];
     if (sentence.Played && !m_context.Prompts.AskYesNo(QStringLiteral("Do you wish to replay this sentence?")))
         return;
+    ReopenLastList();
     PlayButton->setEnabled(false);
     MoveUpButton->setEnabled(false);
     DoneButton->setEnabled(false);
@@ -402,9 +405,25 @@ void TfmVEKTest::MoveUpButtonClick()
     MovePlayPanel();
     DoneButton->setEnabled(true);
     MoveUpButton->setEnabled(m_currentSentence != 0);
+    WithdrawRunEnd();
+}
+
+// Until the last sentence is passed again, which scores the last list again.
+void TfmVEKTest::WithdrawRunEnd()
+{
     NextPageButton->setEnabled(false);
     Done2Button->setEnabled(false);
     AbortButton->setEnabled(true);
+}
+
+// The last list was scored, but its marks are about to change: the run must
+// not end on a score that no longer matches what the page shows.
+void TfmVEKTest::ReopenLastList()
+{
+    if (!NextPageButton->isEnabled())
+        return;
+    WithdrawRunEnd();
+    DoneButton->setEnabled(true);
 }
 
 void TfmVEKTest::CorrectButtonClick()

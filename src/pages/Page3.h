@@ -80,6 +80,8 @@ private:
     void StopRun(const QString &reason);
     void MovePlayPanel();
     void SetMarks(int sentence, const TSentenceMarks &marks);
+    void WithdrawRunEnd();
+    void ReopenLastList();
 
     void PlayButtonClick();
     void SentenceMediaPlayerNotify();

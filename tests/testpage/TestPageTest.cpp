@@ -217,6 +217,40 @@ TEST_F(TestPage, SentenceNeverPlayedIsNeverPassed)
     EXPECT_EQ(test->CurrentSentence(), 1);
 }
 
+// The last list's marks can still be changed after it was scored: the run
+// cannot then end on the old score, only after the list is scored again.
+TEST_F(TestPage, MarksChangedAfterTheLastListIsScoredAreScoredBeforeTheRunEnds)
+{
+    const QString file = Path(QStringLiteral("LAST.VEK"));
+    state.FileName = file;
+    StartRun(Mdb2, {1}, false);
+    PlayAndMoveDown(9);
+    Play();
+    test->CorrectButton->click();
+    test->DoneButton->click();
+    ASSERT_TRUE(test->NextPageButton->isEnabled());
+
+    ClickWord(9, 0);
+    EXPECT_FALSE(test->NextPageButton->isEnabled());
+    EXPECT_FALSE(test->Done2Button->isEnabled());
+    EXPECT_TRUE(test->AbortButton->isEnabled());
+    ASSERT_TRUE(test->DoneButton->isEnabled());
+    test->DoneButton->click();
+    EXPECT_TRUE(test->NextPageButton->isEnabled());
+    TClientRecord saved;
+    ASSERT_TRUE(ReadClientFile(file, saved));
+    EXPECT_FLOAT_EQ(saved.Mdb(Mdb2).Proportion(9), 4.5f / 50);
+
+    // A replay discards the marks, so it withdraws the end too.
+    prompts.Answers = {TAnswer::Yes};
+    test->PlayButton->click();
+    EXPECT_FALSE(test->NextPageButton->isEnabled());
+    EXPECT_FALSE(test->AbortButton->isEnabled());
+    sentencePlayer.FinishPlay();
+    EXPECT_FALSE(test->NextPageButton->isEnabled());
+    EXPECT_TRUE(test->DoneButton->isEnabled());
+}
+
 TEST_F(TestPage, AbortClearsOnlyTheListInHandAndLeadsBack)
 {
     const QString file = Path(QStringLiteral("ABORT.VEK"));
