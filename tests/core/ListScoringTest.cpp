@@ -99,6 +99,27 @@ TEST(ListScoring, WeightsByMdbAndCondition)
     EXPECT_THROW(WrauWeight(0, 16), std::out_of_range);
 }
 
+// The published table, a row per condition and a column per MDB.
+TEST(ListScoring, EveryWeightOfTheTable)
+{
+    const float table[8][4] = {
+        {1.010f, 1.028f, 0.940f, 1.015f}, // H-Sens 15 dB
+        {1.002f, 1.009f, 0.960f, 1.014f}, // H-Sens 10 dB
+        {1.112f, 0.875f, 1.085f, 0.930f}, // H-Sens 5 dB
+        {0.705f, 0.835f, 0.950f, 1.110f}, // H-Sens 0 dB
+        {0.960f, 1.005f, 0.993f, 1.036f}, // L-Sens 15 dB
+        {0.959f, 1.071f, 1.033f, 0.927f}, // L-Sens 10 dB
+        {0.939f, 0.974f, 0.989f, 1.081f}, // L-Sens 5 dB
+        {0.612f, 1.122f, 1.013f, 0.978f}, // L-Sens 0 dB
+    };
+    for (int c = 0; c < 8; ++c) {
+        for (int m = 0; m < 4; ++m) {
+            EXPECT_EQ(WrauWeights[16 * m + c], table[c][m]) << "MDB " << m + 1 << " condition " << c;
+            EXPECT_EQ(WrauWeights[16 * m + 8 + c], table[c][m]) << "MDB " << m + 1 << " condition " << c;
+        }
+    }
+}
+
 TEST(ListScoring, ScoringChangesOnlyThatSlotOfTheCurrentMdb)
 {
     TClientRecord record;
