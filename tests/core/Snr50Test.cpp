@@ -50,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // all at or below 50: the highest usable SNR
                       TEstimate{{10, 20, 30, 40}, -1}, TEstimate{{10, 20, 30, U}, -2}, TEstimate{{10, 20, -25, -30}, -3},
                       // not monotonic
-                      TEstimate{{20, 60, 40, 80}, -9}, TEstimate{{20, 40, 40, 80}, -9}),
+                      TEstimate{{20, 60, 40, 80}, -9}, TEstimate{{20, 40, 40, 80}, -9},
+                      // the order of the checks: one tested value decides before
+                      // usability, monotony before an exact 50
+                      TEstimate{{-30, U, U, U}, -9}, TEstimate{{50, 40, 60, U}, -9}),
     Name);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,7 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TEstimate{{0, 10, 90, 100}, 7},
                       // a value below -20 takes no part in the line, and the
                       // line is followed beyond its points
-                      TEstimate{{-30, 40, 60, U}, 7}, TEstimate{{-30, U, 70, 80}, 0}),
+                      TEstimate{{-30, 40, 60, U}, 7}, TEstimate{{-30, U, 70, 80}, 0},
+                      // the slope 15 / 9 is rounded to single precision, just
+                      // below 5 / 3: 3 x 1.66666663 = 4.9999999, not 5
+                      TEstimate{{47, U, U, 56}, 4}),
     Name);
 
 // A 0 % list at 0 dB weighs in below -20 (-23 x 1.122 = -25.8), so the line
@@ -99,16 +105,21 @@ TEST(Snr50Estimate, RecomputesBothSetsOfEveryBlock)
     TClientRecord record;
     record.InitNewRecord(QDate(2026, 3, 4), QLocale::c());
     TMdbBlock block = record.Mdb(3);
-    // H-Sens: slots 11, 10, 9, 8 are 0, 5, 10, 15 dB.
-    block.SetWrau(11, 20.0f);
-    block.SetWrau(10, 40.0f);
-    block.SetWrau(9, 60.0f);
-    block.SetWrau(8, 80.0f);
-    block.SetWrau(12, 30.0f);
+    // H-Sens: slots 11, 10, 9, 8 are 0, 5, 10, 15 dB; L-Sens: slots 15..12.
+    // Neither set reads the same backwards (60, 40, 30 would give 3; 30, 20, 10
+    // from 5 dB up would give -1).
+    block.SetWrau(10, 30.0f);
+    block.SetWrau(9, 40.0f);
+    block.SetWrau(8, 60.0f);
+    block.SetWrau(15, 10.0f);
+    block.SetWrau(14, 20.0f);
+    block.SetWrau(13, 30.0f);
+    record.Mdb(2).SetWrau(12, 30.0f);
     record.Mdb(0).SetSnr50Low(5);
     RecomputeSnr50(record);
-    EXPECT_EQ(record.Mdb(3).Snr50High(), 7);
-    EXPECT_EQ(record.Mdb(3).Snr50Low(), -9);
+    EXPECT_EQ(record.Mdb(3).Snr50High(), 11);
+    EXPECT_EQ(record.Mdb(3).Snr50Low(), -2);
+    EXPECT_EQ(record.Mdb(2).Snr50Low(), -9);
     EXPECT_EQ(record.Mdb(0).Snr50Low(), -99);
 }
 
