@@ -452,6 +452,8 @@ void TfmVEKTest::AbortButtonClick()
         block.SetProportion(slot, NoScore);
         block.SetRau(slot, NoScore);
         block.SetWrau(slot, NoScore);
+        // Aborted in the last list after it had ended the run.
+        block.SetCompleted(false);
         RecomputeSnr50(block);
         SaveRecord();
     }

@@ -285,6 +285,28 @@ TEST_F(TestPage, AbortClearsOnlyTheListInHandAndLeadsBack)
     EXPECT_FALSE(block.Completed());
 }
 
+// Back into the last list after the end and aborted there: the MDB's run is
+// not complete any more, in the file either.
+TEST_F(TestPage, AbortAfterTheEndLeavesTheMdbNotCompleted)
+{
+    const QString file = Path(QStringLiteral("AGAIN.VEK"));
+    state.FileName = file;
+    StartRun(Mdb2, {1}, false);
+    PlayAndMoveDown(10);
+    TClientRecord saved;
+    ASSERT_TRUE(ReadClientFile(file, saved));
+    ASSERT_TRUE(saved.Mdb(Mdb2).Completed());
+
+    test->MoveUpButton->click();
+    prompts.Answers = {TAnswer::Yes};
+    test->AbortButton->click();
+    Settle();
+    ASSERT_TRUE(ReadClientFile(file, saved));
+    EXPECT_EQ(saved.Mdb(Mdb2).Wrau(9), NoScore);
+    EXPECT_FALSE(saved.Mdb(Mdb2).Completed());
+    EXPECT_FALSE(record.Mdb(Mdb2).Completed());
+}
+
 TEST_F(TestPage, UntitledRecordKeepsItsScoresInMemoryOnly)
 {
     StartRun(Mdb2, {1}, true);
