@@ -185,7 +185,6 @@ void TfmVEKTest::FormShow()
         m_context.Prompts.ShowError(NoDiscText());
 
     TClientRecord &record = m_context.Record;
-    record.Mdb(record.CurrentMdb()).SetCompleted(false);
     m_currentSentence = 0;
     m_playing = false;
     m_run = BuildRunList(record);
@@ -210,6 +209,9 @@ void TfmVEKTest::FormShow()
                                "conditions page.")
                     .arg(record.CurrentMdb() + 1));
     } else {
+        // A run is in progress; a page that cannot start one leaves the
+        // MDB's completed mark as it was.
+        record.Mdb(record.CurrentMdb()).SetCompleted(false);
         NoRunLabel->hide();
         PlayPanel->setEnabled(true);
         ShowThePage();

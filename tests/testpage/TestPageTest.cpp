@@ -419,8 +419,11 @@ TEST_F(TestPage, EmptyRunListShowsAnEmptyPageThatScoresNothing)
     Settle();
     // MDB 2 chosen again, no condition ticked.
     QTest::mouseClick(conditions->ChooseSession[Mdb2], Qt::LeftButton);
+    // Not even the MDB's completed mark changes when no run can start.
+    record.Mdb(Mdb2).SetCompleted(true);
     PostWindowMessage(window.get(), WM_RUNTEST);
     Settle();
+    EXPECT_TRUE(record.Mdb(Mdb2).Completed());
     const QByteArray before(record.Image().data(), TClientRecord::Size);
     EXPECT_EQ(test->PageCount(), 0);
     EXPECT_EQ(test->NoRunLabel->text().left(35), "No condition is selected for MDB 2.");
@@ -445,7 +448,9 @@ TEST_F(TestPage, UnusableMaterialIsReportedAndStartsNoRun)
 {
     UseMaterial(TestMaterial().left(100 * 8));
     ASSERT_FALSE(material.Status());
+    record.Mdb(Mdb2).SetCompleted(true);
     StartRun(Mdb2, {1}, true);
+    EXPECT_TRUE(record.Mdb(Mdb2).Completed());
     EXPECT_EQ(prompts.Errors, QStringList({material.Status().message()}));
     EXPECT_EQ(test->PageCount(), 0);
     EXPECT_EQ(test->NoRunLabel->text(), material.Status().message());
