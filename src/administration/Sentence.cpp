@@ -42,6 +42,12 @@ qsizetype FindKeyWord(const QString &text, const QString &keyWord)
     return (u' ' + text + u' ').indexOf(u' ' + keyWord + u' ');
 }
 
+bool IsCdTime(const TCdTime &time)
+{
+    return time.Track >= 1 && time.Track <= 99 && time.Minutes >= 0 && time.Minutes <= 99 && time.Seconds >= 0 &&
+           time.Seconds <= 59;
+}
+
 QString CdTimeText(const TCdTime &time)
 {
     return QStringLiteral("track %1, %2:%3").arg(time.Track).arg(time.Minutes).arg(time.Seconds, 2, 10, QLatin1Char('0'));

@@ -39,5 +39,8 @@ TStatus LoadPage(const TSentenceMaterial &material, const TRunEntry &entry, TPag
 // a whole word, case-sensitively; -1 when it does not.
 qsizetype FindKeyWord(const QString &text, const QString &keyWord);
 
+// A track of a CD (1 to 99) and a time in it of at most 99:59.
+bool IsCdTime(const TCdTime &time);
+
 // "track 3, 1:07".
 QString CdTimeText(const TCdTime &time);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 QString TSentenceMaterial::Prefix() const
 {
     return QStringLiteral("The sentence material file %1 ").arg(m_name);
@@ -81,7 +83,18 @@ void TSentenceMaterial::CheckPassage(int index)
                            true);
             }
         }
-        if (passage.End(j) <= passage.Start(j)) {
+        // Played as one byte each, a time no CD has would wrap into another
+        // stretch without any error.
+        bool onDisc = true;
+        for (const auto &[what, time] : {std::pair{"starts", passage.Start(j)}, std::pair{"ends", passage.End(j)}}) {
+            if (!IsCdTime(time)) {
+                AddProblem(sentence + QStringLiteral("the stretch %1 at %2, which is no time on a CD.")
+                                          .arg(QLatin1String(what), CdTimeText(time)),
+                           false);
+                onDisc = false;
+            }
+        }
+        if (onDisc && passage.End(j) <= passage.Start(j)) {
             AddProblem(sentence + QStringLiteral("the stretch ends at %1 but starts at %2.")
                                       .arg(CdTimeText(passage.End(j)), CdTimeText(passage.Start(j))),
                        true);

@@ -114,6 +114,26 @@ TEST(SentenceMaterial, TextsWithoutTheirZeroByteMakeItUnusable)
     EXPECT_EQ(material.FindPassage(21)->Text(2), QString(60, u'a'));
 }
 
+// A position is played as one byte each of track, minutes and seconds: one
+// that is no time on a CD would play some other stretch, so it is refused.
+TEST(SentenceMaterial, PositionsThatAreNoTimeOnACdMakeItUnusable)
+{
+    QByteArray bytes = TestMaterial();
+    TPassageSentences sentences = TestSentences(21);
+    sentences[2].Start.Minutes = 256;
+    sentences[3].End.Seconds = 60;
+    sentences[4].Start.Track = 0;
+    bytes.replace(PassageAt(21), 800, EncodePassage(21, sentences));
+    const TSentenceMaterial material = Load(bytes);
+    ASSERT_FALSE(material.Status());
+    EXPECT_EQ(material.Status().message(), QStringLiteral("The sentence material file VEKPSGS.DAT, passage %1 (id 21), "
+                                                          "sentence 3: the stretch starts at track 2, 256:08, which "
+                                                          "is no time on a CD.")
+                                               .arg(MaterialIds().indexOf(21) + 1));
+    EXPECT_TRUE(AnyProblemContains(material, QStringLiteral("sentence 4: the stretch ends at track 2, 2:60, which")));
+    EXPECT_TRUE(AnyProblemContains(material, QStringLiteral("sentence 5: the stretch starts at track 0, 2:16, which")));
+}
+
 TEST(SentenceMaterial, PassageThatAListNeedsMustBeThere)
 {
     QByteArray bytes = TestMaterial();
