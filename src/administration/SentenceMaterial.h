@@ -12,9 +12,9 @@ class QIODevice;
 
 // The 72 passages of the sentence material file, read once. Material that
 // cannot serve a test run (missing or short file, a text without its zero
-// byte, a passage a list needs but the file lacks) leaves the material
-// unusable with a message that says why; nothing outside the loaded bytes is
-// ever read.
+// byte, a sentence position that is no time on a CD, a passage a list needs
+// but the file lacks) leaves the material unusable with a message that says
+// why; nothing outside the loaded bytes is ever read.
 class TSentenceMaterial
 {
 public:
