@@ -362,8 +362,10 @@ bool TfmWinMain::SaveFile(bool saveAs)
 {
     const TAppState before = m_state;
     if (m_state.FileName.isEmpty() || saveAs) {
+        // The name as it is spelt on disk, not as the caption shows it: where
+        // case counts, the upper-case name would be another file.
         const QString fileName = m_prompts.ChooseFileToSave(QStringLiteral("Save this file as..."), m_state.DataPath,
-                                                            m_state.ShortFileName.toUpper());
+                                                            m_state.ShortFileName);
         if (fileName.isEmpty())
             return false;
         SetFileName(fileName);

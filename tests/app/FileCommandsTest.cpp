@@ -68,10 +68,11 @@ TEST_F(FileCommands, SaveOfAnUntitledClientAsksForAName)
     ASSERT_TRUE(ReadClientFile(Path(QStringLiteral("smith.vek")), saved));
     EXPECT_EQ(saved.LastName(), "Smith");
 
-    // The next Save As proposes the name in upper case.
+    // The next Save As proposes the file itself, as it is spelt on disk: where
+    // case counts, "SMITH.VEK" would be a second file beside a stale one.
     prompts.FileNames = {QString()};
     window->SaveFile(true);
-    EXPECT_EQ(prompts.LastProposedName, "SMITH.VEK");
+    EXPECT_EQ(prompts.LastProposedName, "smith.vek");
 }
 
 TEST_F(FileCommands, LoadReplacesTheClientAndRecomputesTheEstimates)
