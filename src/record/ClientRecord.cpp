@@ -1,6 +1,7 @@
 #include "ClientRecord.h"
 
 #include "IndexCheck.h"
+#include "Windows1252.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -16,12 +17,13 @@ void TClientRecord::InitNewRecord()
 
 namespace {
 
-// The locale's short date, unless it is too long for its field: then cutting
-// it would store a wrong date ("17 May 202"), and the ISO date is kept.
+// The locale's short date, unless it is too long for its field or written
+// in characters the file's code page lacks: cut, it would be a wrong date
+// ("17 May 202"), and its digits would be stored as "?"; the ISO date is kept.
 QString NewTestDate(const QDate &today, const QLocale &locale)
 {
     const QString shortDate = locale.toString(today, QLocale::ShortFormat);
-    if (shortDate.size() < L::TestDate.size)
+    if (shortDate.size() < L::TestDate.size && Windows1252::Decode(Windows1252::Encode(shortDate)) == shortDate)
         return shortDate;
     return today.toString(Qt::ISODate);
 }

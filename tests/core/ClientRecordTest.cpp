@@ -74,6 +74,8 @@ TEST(ClientRecord, NewTestDateIsTheLocalesShortDateOrWholeISODate)
     EXPECT_EQ(testDate(QLocale(QLocale::German, QLocale::Germany)), "17.05.24");
     // The C locale's "17 May 2024" does not fit; cut, it would be a wrong date.
     EXPECT_EQ(testDate(QLocale::c()), "2024-05-17");
+    // Bengali digits have no place in the file's code page: "??/?/??" is no date.
+    EXPECT_EQ(testDate(QLocale(QLocale::Bangla, QLocale::Bangladesh)), "2024-05-17");
 }
 
 TEST(ClientRecord, NewRecordReadsAsANewClient)
