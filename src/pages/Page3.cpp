@@ -367,10 +367,17 @@ void TfmVEKTest::DoneButtonClick()
     const bool lastSentence = m_currentSentence + 1 == m_page.SentenceCount;
     if (lastSentence && m_currentPage == m_run.PageCount) {
         TMdbBlock block = m_context.Record.Mdb(m_context.Record.CurrentMdb());
-        // Completed belongs in the file together with the last list's score.
+        // Completed and the tested conditions belong in the file together with
+        // the last list's score: the program may be closed from here.
+        std::array<bool, MdbBlockLayout::ConditionCount> tested;
+        for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
+            tested[c] = block.Tested(c);
         block.SetCompleted(true);
+        MarkSelectedTested(block);
         if (!ScoreList()) {
             block.SetCompleted(false);
+            for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
+                block.SetTested(c, tested[c]);
             DoneButton->setEnabled(true);
             return;
         }
@@ -466,10 +473,7 @@ void TfmVEKTest::EndRun()
 {
     TClientRecord &record = m_context.Record;
     TMdbBlock block = record.Mdb(record.CurrentMdb());
-    for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c) {
-        if (block.Selected(c))
-            block.SetTested(c, true);
-    }
+    MarkSelectedTested(block);
     RecomputeSnr50(block);
     SaveRecord();
 }
@@ -485,6 +489,14 @@ void TfmVEKTest::Done2ButtonClick()
 {
     emit PageButtonsReleased(false);
     EndRun();
+}
+
+void TfmVEKTest::MarkSelectedTested(TMdbBlock block)
+{
+    for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c) {
+        if (block.Selected(c))
+            block.SetTested(c, true);
+    }
 }
 
 bool TfmVEKTest::ScoreList()

@@ -94,6 +94,7 @@ private:
     void WordButtonRelease(int sentence, int word, TMarkButton button);
     void KeyWordKey(int word, TMarkButton button);
     void EndRun();
+    static void MarkSelectedTested(TMdbBlock block);
 
     // Scores the current list into the record and saves it; false when the
     // save failed, and the action that scored must not go on.

@@ -285,6 +285,23 @@ TEST_F(TestPage, AbortClearsOnlyTheListInHandAndLeadsBack)
     EXPECT_FALSE(block.Completed());
 }
 
+// The clinician may close the program once the last list is saved, without
+// View Scores or Done: the file must still say which conditions were tested,
+// or a later run would overwrite their scores without a warning.
+TEST_F(TestPage, LastListSavesTheTestedConditionsWithItsScore)
+{
+    const QString file = Path(QStringLiteral("TESTED.VEK"));
+    state.FileName = file;
+    StartRun(Mdb2, {1, 7}, false);
+    PlayAndMoveDown(20);
+    TClientRecord saved;
+    ASSERT_TRUE(ReadClientFile(file, saved));
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(saved.Mdb(Mdb2).Tested(c), c == 1 || c == 7) << c;
+    EXPECT_TRUE(saved.Mdb(Mdb2).Completed());
+    EXPECT_TRUE(window->close());
+}
+
 // Back into the last list after the end and aborted there: the MDB's run is
 // not complete any more, in the file either.
 TEST_F(TestPage, AbortAfterTheEndLeavesTheMdbNotCompleted)
@@ -361,6 +378,7 @@ TEST_F(TestPage, FailedSaveOfTheLastListDoesNotEndTheRun)
     EXPECT_TRUE(test->AbortButton->isEnabled());
     EXPECT_TRUE(test->DoneButton->isEnabled());
     EXPECT_FALSE(record.Mdb(Mdb2).Completed());
+    EXPECT_FALSE(record.Mdb(Mdb2).Tested(1));
 }
 
 TEST_F(TestPage, NoDiscOrNoPlayerLeavesNothingToPlayButAWayBack)
