@@ -1,5 +1,9 @@
 #include "LimitedMemo.h"
 
+#include "record/Windows1252.h"
+
+#include <algorithm>
+
 namespace {
 
 qsizetype StoredLength(const QString &text)
@@ -19,19 +23,31 @@ void TLimitedMemo::Enforce()
     if (m_enforcing)
         return;
     QString text = toPlainText();
-    if (StoredLength(text) <= m_maxLength)
+    qsizetype at = textCursor().position();
+    if (!Windows1252::CanHold(text)) {
+        const qsizetype inserted = std::max<qsizetype>(0, text.size() - m_accepted.size());
+        Replace(m_accepted, std::clamp<qsizetype>(at - inserted, 0, m_accepted.size()));
         return;
+    }
+    if (StoredLength(text) <= m_maxLength) {
+        m_accepted = text;
+        return;
+    }
     // Cut what does not fit at the cursor, where it was typed or pasted.
-    QTextCursor cursor = textCursor();
-    qsizetype at = cursor.position();
     while (StoredLength(text) > m_maxLength && at > 0)
         text.remove(--at, 1);
     while (StoredLength(text) > m_maxLength)
         text.chop(1);
+    Replace(text, at);
+}
+
+void TLimitedMemo::Replace(const QString &text, qsizetype cursorPosition)
+{
     m_enforcing = true;
     setPlainText(text);
     m_enforcing = false;
-    cursor = textCursor();
-    cursor.setPosition(int(at));
+    m_accepted = text;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(int(cursorPosition));
     setTextCursor(cursor);
 }

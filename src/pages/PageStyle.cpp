@@ -1,5 +1,6 @@
 #include "PageStyle.h"
 
+#include "controls/CodePageValidator.h"
 #include "record/ClientRecord.h"
 
 #include <QLabel>
@@ -44,6 +45,7 @@ QLineEdit *AddEdit(QWidget *parent, int maxLength, int x, int y, int width)
 {
     auto *edit = new QLineEdit(parent);
     edit->setMaxLength(maxLength);
+    edit->setValidator(new TCodePageValidator(edit));
     edit->setGeometry(x, y, width, 21);
     return edit;
 }

@@ -23,7 +23,7 @@ namespace {
 QString NewTestDate(const QDate &today, const QLocale &locale)
 {
     const QString shortDate = locale.toString(today, QLocale::ShortFormat);
-    if (shortDate.size() < L::TestDate.size && Windows1252::Decode(Windows1252::Encode(shortDate)) == shortDate)
+    if (shortDate.size() < L::TestDate.size && Windows1252::CanHold(shortDate))
         return shortDate;
     return today.toString(Qt::ISODate);
 }

@@ -43,6 +43,11 @@ QByteArray Encode(const QString &text)
     return bytes;
 }
 
+bool CanHold(const QString &text)
+{
+    return Decode(Encode(text)) == text;
+}
+
 QString Decode(QByteArrayView bytes)
 {
     QString text;

@@ -11,4 +11,7 @@ namespace Windows1252 {
 QByteArray Encode(const QString &text);
 QString Decode(QByteArrayView bytes);
 
+// Whether the text survives Encode unchanged.
+bool CanHold(const QString &text);
+
 } // namespace Windows1252

@@ -4,6 +4,7 @@
 #include "controls/LimitedMemo.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +70,38 @@ TEST_F(Pages, ClientFieldsHoldNoMoreThanTheirRoom)
     clientInfo->Memo1->setPlainText(QString(255, u'c'));
     clientInfo->StoreToRecord();
     EXPECT_EQ(record.ClientComments(), QString(255, u'c'));
+}
+
+// Types each character as a keyboard would, whatever its layout.
+void Type(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+// Stored, a letter the client file cannot hold would silently become '?'.
+TEST_F(Pages, TextBoxesRefuseWhatTheClientFileCannotHold)
+{
+    QLineEdit *name = clientInfo->EditLastName;
+    name->clear();
+    Type(name, QStringLiteral("Łukasz Müller €"));
+    EXPECT_EQ(name->text(), QStringLiteral("ukasz Müller €"));
+    name->selectAll();
+    name->insert(QStringLiteral("Łukasz")); // pasted whole: refused whole
+    EXPECT_EQ(name->text(), QStringLiteral("ukasz Müller €"));
+
+    TLimitedMemo *memo = clientInfo->Memo1;
+    memo->setPlainText(QStringLiteral("Hears well"));
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(QStringLiteral(" 😀 ok"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Hears well"));
+    Type(memo, QStringLiteral(" ñ"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Hears well ñ"));
+    EXPECT_EQ(memo->textCursor().position(), memo->toPlainText().size());
+    clientInfo->StoreToRecord();
+    EXPECT_EQ(record.ClientComments(), QStringLiteral("Hears well ñ"));
 }
 
 TEST_F(Pages, ConditionsPageNeedsAConditionAndAsksBeforeATestAgain)

@@ -1,4 +1,5 @@
 #include "record/ClientRecord.h"
+#include "record/Windows1252.h"
 
 #include "QtPrint.h"
 
@@ -208,6 +209,15 @@ TEST(ClientRecord, TextsAreWindows1252)
     const QByteArray image = Bytes(record);
     EXPECT_EQ(image.mid(20, 7), QByteArray("M\xfcller\0", 7));
     EXPECT_EQ(image.mid(97, 2), QByteArray("\x80 "));
+}
+
+TEST(ClientRecord, CodePageTellsWhatItCanHold)
+{
+    // An undefined byte decodes to the C1 control of its value and back.
+    EXPECT_TRUE(Windows1252::CanHold(QStringLiteral("Müller, José? € Œ ") + QChar(0x81)));
+    EXPECT_FALSE(Windows1252::CanHold(QStringLiteral("Łukasz")));
+    EXPECT_FALSE(Windows1252::CanHold(QStringLiteral("😀")));
+    EXPECT_FALSE(Windows1252::CanHold(QString(QChar(0xD800)))); // a lone surrogate
 }
 
 TEST(ClientRecord, EveryByteDecodesAndEncodesBack)

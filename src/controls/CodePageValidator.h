@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QValidator>
+
+// Refuses a character the client file cannot hold: stored, it would become
+// '?' ("Łukasz" saved as "?ukasz") without anyone noticing.
+class TCodePageValidator : public QValidator
+{
+    Q_OBJECT
+
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &position) const override;
+};
