@@ -2,26 +2,40 @@
 
 #include "ProgramPages.h"
 #include "Winmain.h"
-#include "cdaudio/CdAudioPlayer.h"
 #include "cdaudio/CdDevice.h"
+#include "cdaudio/SoundOutput.h"
 
-TAvekProgram::TAvekProgram() : fmWinMain(std::make_unique<TfmWinMain>(m_record, m_state, m_prompts))
+TAvekProgram::TAvekProgram() : TAvekProgram(std::make_unique<TMessageBoxPrompts>(), nullptr, OpenSoundOutput)
 {
-    m_prompts.SetParent(fmWinMain.get());
+}
+
+TAvekProgram::TAvekProgram(IPrompts &prompts, TCdAudioPlayer::TSinkFactory makeSink)
+    : TAvekProgram(nullptr, &prompts, makeSink)
+{
+}
+
+TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPrompts *prompts,
+                           const TCdAudioPlayer::TSinkFactory &makeSink)
+    : m_messageBoxes(std::move(messageBoxes)), m_prompts(prompts ? *prompts : *m_messageBoxes),
+      fmWinMain(std::make_unique<TfmWinMain>(m_record, m_state, m_prompts))
+{
+    if (m_messageBoxes)
+        m_messageBoxes->SetParent(fmWinMain.get());
     m_context = std::make_unique<TPageContext>(TPageContext{m_record, m_state, m_prompts, fmWinMain.get()});
     const QString device = ReadCdDevice(m_state.IniDirectory);
     // Playing without sound output would fool the clinician; say so once.
-    const auto makePlayer = [this, &device] {
-        auto player = std::make_unique<TCdAudioPlayer>(device);
+    const auto makePlayer = [this, &device, &makeSink] {
+        auto player = std::make_unique<TCdAudioPlayer>(device, makeSink);
         QObject::connect(player.get(), &TCdAudioPlayer::SilentOutput, fmWinMain.get(),
                          [this](const QString &message) { m_prompts.ShowMessage(message); });
         return player;
     };
     m_calibrationPlayer = makePlayer();
     m_sentencePlayer = makePlayer();
+
     // Read once; what is wrong with it is shown when a run is started.
     m_material.LoadPassages(m_state.IniDirectory + TSentenceMaterial::FileName);
-    CreatePages(*fmWinMain, *m_context, *m_calibrationPlayer, *m_sentencePlayer, m_material);
+    m_pages = CreatePages(*fmWinMain, *m_context, *m_calibrationPlayer, *m_sentencePlayer, m_material);
 }
 
 // The window and its pages go first: a page that is still shown stops its

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ProgramPages.h"
 #include "administration/SentenceMaterial.h"
+#include "cdaudio/CdAudioPlayer.h"
 #include "controls/MessageBoxPrompts.h"
 #include "pages/PageContext.h"
 #include "record/AppState.h"
@@ -17,19 +19,32 @@ class TfmWinMain;
 class TAvekProgram
 {
 public:
+    // As the clinician runs it: message boxes, and the system's sound output.
     TAvekProgram();
+    // Unattended: the prompts answer every question, and the players play
+    // into the sinks makeSink makes. The prompts must outlive the program.
+    TAvekProgram(IPrompts &prompts, TCdAudioPlayer::TSinkFactory makeSink);
     ~TAvekProgram();
 
     TfmWinMain &MainWindow() const { return *fmWinMain; }
     IPrompts &Prompts() { return m_prompts; }
+    const TProgramPages &Pages() const { return m_pages; }
+    const TClientRecord &Record() const { return m_record; }
+    const TAppState &State() const { return m_state; }
+    const TSentenceMaterial &Material() const { return m_material; }
 
 private:
+    TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPrompts *prompts,
+                 const TCdAudioPlayer::TSinkFactory &makeSink);
+
     TClientRecord m_record;
     TAppState m_state;
-    TMessageBoxPrompts m_prompts;
+    std::unique_ptr<TMessageBoxPrompts> m_messageBoxes;
+    IPrompts &m_prompts;
     std::unique_ptr<TfmWinMain> fmWinMain;
     std::unique_ptr<TPageContext> m_context;
     std::unique_ptr<IMediaPlayer> m_calibrationPlayer;
     std::unique_ptr<IMediaPlayer> m_sentencePlayer;
     TSentenceMaterial m_material;
+    TProgramPages m_pages;
 };

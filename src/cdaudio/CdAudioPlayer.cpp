@@ -2,7 +2,6 @@
 
 #include "CdDevice.h"
 #include "Playback.h"
-#include "SoundOutput.h"
 #include "ThreadHandoff.h"
 
 #include <QCoreApplication>
@@ -36,11 +35,6 @@ public:
 };
 
 } // namespace
-
-TCdAudioPlayer::TCdAudioPlayer(const QString &device, QObject *parent)
-    : TCdAudioPlayer(device, OpenSoundOutput, parent)
-{
-}
 
 TCdAudioPlayer::TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent)
     : IMediaPlayer(parent), m_device(device), m_makeSink(std::move(makeSink))

@@ -11,7 +11,7 @@
 class TPlayback;
 
 // The media player over a CD drive or a disc image (see ReadCdDevice for
-// how the device is named), playing through the system's sound output.
+// how the device is named), playing into the sink its factory makes.
 class TCdAudioPlayer : public IMediaPlayer
 {
     Q_OBJECT
@@ -20,7 +20,6 @@ public:
     // Makes the sink at Open; sets silentReason when nothing will be heard.
     using TSinkFactory = std::function<std::unique_ptr<IAudioSink>(QString &silentReason)>;
 
-    explicit TCdAudioPlayer(const QString &device, QObject *parent = nullptr);
     TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent = nullptr);
     ~TCdAudioPlayer() override;
 

@@ -3,22 +3,16 @@
 #include "GuideImage.h"
 #include "GuidePrompts.h"
 #include "administration/ListTables.h"
-#include "administration/SentenceMaterial.h"
-#include "app/ProgramPages.h"
+#include "app/AvekProgram.h"
 #include "app/Winmain.h"
-#include "cdaudio/CdAudioPlayer.h"
-#include "cdaudio/CdDevice.h"
 #include "cdaudio/NullSink.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
 #include "pages/Page2.h"
 #include "pages/Page3.h"
 #include "pages/Page4.h"
-#include "pages/PageContext.h"
 #include "pages/Viewgrph.h"
 #include "controls/LimitedMemo.h"
-#include "record/AppState.h"
-#include "record/ClientRecord.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,39 +97,6 @@ QString RunTool(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-// The objects the program is made of, created as TAvekProgram creates them,
-// with the prompts and the players' sink of an unattended walk.
-struct TGuideProgram
-{
-    TClientRecord Record;
-    TAppState State;
-    TGuidePrompts Prompts;
-    std::unique_ptr<TfmWinMain> Window;
-    std::unique_ptr<TPageContext> Context;
-    std::unique_ptr<IMediaPlayer> CalibrationPlayer;
-    std::unique_ptr<IMediaPlayer> SentencePlayer;
-    TSentenceMaterial Material;
-    TProgramPages Pages;
-
-    TGuideProgram()
-    {
-        Window = std::make_unique<TfmWinMain>(Record, State, Prompts);
-        Context = std::make_unique<TPageContext>(TPageContext{Record, State, Prompts, Window.get()});
-        const QString device = ReadCdDevice(State.IniDirectory);
-        const auto silentSink = [](QString &) -> std::unique_ptr<IAudioSink> {
-            return std::make_unique<TNullSink>(PlayerSpeed);
-        };
-        CalibrationPlayer = std::make_unique<TCdAudioPlayer>(device, silentSink);
-        SentencePlayer = std::make_unique<TCdAudioPlayer>(device, silentSink);
-        Material.LoadPassages(State.IniDirectory + TSentenceMaterial::FileName);
-        Pages = CreatePages(*Window, *Context, *CalibrationPlayer, *SentencePlayer, Material);
-    }
-
-    // The window and its pages go first: a page that is still shown stops
-    // its player as it goes.
-    ~TGuideProgram() { Window.reset(); }
-};
-
 const QStringList &TGuideScreenshots::ImageNames()
 {
     static const QStringList names = {
@@ -168,27 +129,30 @@ TStatus TGuideScreenshots::Run()
 
         // The program finds VEKPSGS.DAT and VEK.INI in the folder it starts in.
         Require(QDir::setCurrent(m_demoFolder), QStringLiteral("Cannot change to \"%1\".").arg(m_demoFolder));
-        m_program = std::make_unique<TGuideProgram>();
-        Require(m_program->Material.Status().ok(), m_program->Material.Status().message());
-        m_program->Prompts.SaveAsFileName = m_clientFile;
-        m_program->Window->show();
-        m_program->Window->activateWindow();
+        // The players play through the silent sink, faster than real time.
+        m_program = std::make_unique<TAvekProgram>(m_prompts, [](QString &) -> std::unique_ptr<IAudioSink> {
+            return std::make_unique<TNullSink>(PlayerSpeed);
+        });
+        Require(m_program->Material().Status().ok(), m_program->Material().Status().message());
+        m_prompts.SaveAsFileName = m_clientFile;
+        m_program->MainWindow().show();
+        m_program->MainWindow().activateWindow();
         Settle();
 
         FillClientPage();
         Shoot(QStringLiteral("client.png"));
-        m_program->Pages.fmClientInfo->NextButton->click();
+        m_program->Pages().fmClientInfo->NextButton->click();
         Settle();
 
         ChooseConditions(FirstMdb, QStringLiteral("Made-up client for the user guide. Demonstration material, "
                                                   "not a clinical test."));
         Shoot(QStringLiteral("conditions.png"));
-        m_program->Pages.fmPage2->Button2->click();
+        m_program->Pages().fmPage2->Button2->click();
         Settle();
 
         CalibrateAndSave();
         Shoot(QStringLiteral("calibrate.png"));
-        m_program->Pages.fmCalibDialog->NextButton->click();
+        m_program->Pages().fmCalibDialog->NextButton->click();
         Settle();
 
         StartTest();
@@ -197,28 +161,28 @@ TStatus TGuideScreenshots::Run()
         FinishRun(FirstMdb);
 
         // The second block, from the scores page back to the conditions.
-        m_program->Pages.fmVEKTest->NextPageButton->click();
+        m_program->Pages().fmVEKTest->NextPageButton->click();
         Settle();
-        m_program->Pages.fmScoresPrint->BackButton->click();
+        m_program->Pages().fmScoresPrint->BackButton->click();
         Settle();
         ChooseConditions(SecondMdb, QStringLiteral("Second block of the made-up client."));
-        m_program->Pages.fmPage2->Button2->click();
+        m_program->Pages().fmPage2->Button2->click();
         Settle();
-        Require(m_program->Pages.fmCalibDialog->isVisible(), QStringLiteral("The calibration page is not shown."));
-        m_program->Pages.fmCalibDialog->NextButton->click();
+        Require(m_program->Pages().fmCalibDialog->isVisible(), QStringLiteral("The calibration page is not shown."));
+        m_program->Pages().fmCalibDialog->NextButton->click();
         Settle();
         StartTest();
         FinishRun(SecondMdb);
 
-        m_program->Pages.fmVEKTest->NextPageButton->click();
+        m_program->Pages().fmVEKTest->NextPageButton->click();
         Settle();
-        Require(m_program->Pages.fmScoresPrint->isVisible(), QStringLiteral("The scores page is not shown."));
+        Require(m_program->Pages().fmScoresPrint->isVisible(), QStringLiteral("The scores page is not shown."));
         Shoot(QStringLiteral("scores.png"));
-        m_program->Pages.fmScoresPrint->ViewWRAUButton->click();
+        m_program->Pages().fmScoresPrint->ViewWRAUButton->click();
         Settle();
-        Require(m_program->Pages.fmViewGraph->isVisible(), QStringLiteral("The graph page is not shown."));
+        Require(m_program->Pages().fmViewGraph->isVisible(), QStringLiteral("The graph page is not shown."));
         Shoot(QStringLiteral("graphs.png"));
-        Require(!m_program->State.ModifiedFlag, QStringLiteral("The scored client was not saved to its file."));
+        Require(!m_program->State().ModifiedFlag, QStringLiteral("The scored client was not saved to its file."));
 
         m_program.reset();
         QDir::setCurrent(previousFolder);
@@ -241,7 +205,7 @@ void TGuideScreenshots::MakeDemoSetIfMissing()
 
 void TGuideScreenshots::FillClientPage()
 {
-    TfmClientInfo *page = m_program->Pages.fmClientInfo;
+    TfmClientInfo *page = m_program->Pages().fmClientInfo;
     Require(page->isVisible(), QStringLiteral("The client page is not shown at start-up."));
     // Typed as a clinician types them; the test date replaces today's, so
     // that the picture is the same on any day.
@@ -265,10 +229,10 @@ void TGuideScreenshots::FillClientPage()
 
 void TGuideScreenshots::ChooseConditions(int mdb, const QString &comments)
 {
-    TfmPage2 *page = m_program->Pages.fmPage2;
+    TfmPage2 *page = m_program->Pages().fmPage2;
     Require(page->isVisible(), QStringLiteral("The conditions page is not shown."));
     page->ChooseSession[mdb]->click();
-    Require(m_program->Record.CurrentMdb() == mdb, QStringLiteral("MDB %1 could not be chosen.").arg(mdb + 1));
+    Require(m_program->Record().CurrentMdb() == mdb, QStringLiteral("MDB %1 could not be chosen.").arg(mdb + 1));
     // All eight conditions, without the practice lists.
     for (QCheckBox *box : page->ConditionBoxes) {
         if (!box->isChecked())
@@ -284,10 +248,10 @@ void TGuideScreenshots::ChooseConditions(int mdb, const QString &comments)
 
 void TGuideScreenshots::CalibrateAndSave()
 {
-    TfmCalibDialog *page = m_program->Pages.fmCalibDialog;
+    TfmCalibDialog *page = m_program->Pages().fmCalibDialog;
     Require(page->isVisible(), QStringLiteral("The calibration page is not shown."));
     // File > Save: from now on each scored list goes to the file at once.
-    Require(m_program->Window->SaveFile(false), QStringLiteral("The client file could not be saved."));
+    Require(m_program->MainWindow().SaveFile(false), QStringLiteral("The client file could not be saved."));
     page->Button1->click();
     Require(page->CalibrationPlaying(), QStringLiteral("The calibration track does not play."));
     Settle();
@@ -295,7 +259,7 @@ void TGuideScreenshots::CalibrateAndSave()
 
 void TGuideScreenshots::StartTest()
 {
-    TfmVEKTest *page = m_program->Pages.fmVEKTest;
+    TfmVEKTest *page = m_program->Pages().fmVEKTest;
     Settle();
     CheckPrompts("starting the test");
     Require(page->isVisible(), QStringLiteral("The test page is not shown."));
@@ -307,12 +271,12 @@ void TGuideScreenshots::StartTest()
 
 void TGuideScreenshots::PlayCurrentSentence()
 {
-    TfmVEKTest *page = m_program->Pages.fmVEKTest;
+    TfmVEKTest *page = m_program->Pages().fmVEKTest;
     const int sentence = page->CurrentSentence();
     Key(Qt::Key_P);
     // The page gives its buttons back when the player reports the end.
     const bool ended = QTest::qWaitFor(
-        [&] { return page->PlayButton->isEnabled() || !m_program->Prompts.Unexpected.isEmpty(); }, PlayTimeoutMs);
+        [&] { return page->PlayButton->isEnabled() || !m_prompts.Unexpected.isEmpty(); }, PlayTimeoutMs);
     CheckPrompts("playing a sentence");
     Require(ended, QStringLiteral("Sentence %1 of list %2 did not finish playing.")
                        .arg(sentence + 1)
@@ -331,7 +295,7 @@ void TGuideScreenshots::MarkScriptedSentences()
         {M::Correct, M::Correct, M::Correct, M::Correct, M::HalfCorrect},
         {M::Correct, M::Correct, M::Wrong, M::Wrong, M::Wrong},
     };
-    TfmVEKTest *page = m_program->Pages.fmVEKTest;
+    TfmVEKTest *page = m_program->Pages().fmVEKTest;
     for (int j = 0; j < 3; ++j) {
         PlayCurrentSentence();
         for (int k = 0; k < TfmVEKTest::KeyWordCount; ++k) {
@@ -349,7 +313,7 @@ void TGuideScreenshots::MarkScriptedSentences()
 
 void TGuideScreenshots::FinishRun(int mdb)
 {
-    TfmVEKTest *page = m_program->Pages.fmVEKTest;
+    TfmVEKTest *page = m_program->Pages().fmVEKTest;
     for (;;) {
         // All eight conditions without practice: list p is condition p - 1.
         const int slot = TestListTable[mdb][page->CurrentPage() - 1].ListSlot;
@@ -386,7 +350,7 @@ void TGuideScreenshots::FinishRun(int mdb)
 void TGuideScreenshots::Key(int key, Qt::KeyboardModifiers modifiers)
 {
     // As the clinician presses it: the focus is wherever the page left it.
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_program->Window.get();
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &m_program->MainWindow();
     QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
@@ -399,7 +363,7 @@ void TGuideScreenshots::Settle()
 
 void TGuideScreenshots::CheckPrompts(const char *step)
 {
-    QStringList &unexpected = m_program->Prompts.Unexpected;
+    QStringList &unexpected = m_prompts.Unexpected;
     if (!unexpected.isEmpty())
         Fail(QStringLiteral("The program said, while %1: %2").arg(QLatin1String(step), unexpected.join(u' ')));
 }
@@ -409,7 +373,7 @@ void TGuideScreenshots::Shoot(const QString &name)
     Settle();
     CheckPrompts("taking a picture");
     const TStatus status =
-        SaveGuideImage(m_program->Window->grab().toImage(), QDir(m_imageFolder).filePath(name));
+        SaveGuideImage(m_program->MainWindow().grab().toImage(), QDir(m_imageFolder).filePath(name));
     Require(status.ok(), status.message());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GuidePrompts.h"
 #include "record/Status.h"
 
 #include <QString>
@@ -7,7 +8,7 @@
 
 #include <memory>
 
-struct TGuideProgram;
+class TAvekProgram;
 
 // Makes the user guide's pictures with the program itself: the main window
 // and its pages, built as the program builds them in the folder of a
@@ -48,5 +49,6 @@ private:
     QString m_imageFolder;
     QString m_avektool;
     QString m_clientFile;
-    std::unique_ptr<TGuideProgram> m_program;
+    TGuidePrompts m_prompts;
+    std::unique_ptr<TAvekProgram> m_program;
 };
