@@ -299,10 +299,7 @@ void TGuideScreenshots::MarkScriptedSentences()
     for (int j = 0; j < 3; ++j) {
         PlayCurrentSentence();
         for (int k = 0; k < TfmVEKTest::KeyWordCount; ++k) {
-            if (scripted[j][k] == M::Correct)
-                Key(Qt::Key_1 + k);
-            else if (scripted[j][k] == M::HalfCorrect)
-                Key(Qt::Key_1 + k, Qt::ShiftModifier);
+            MarkByKey(k, scripted[j][k]);
             Require(page->Mark(j, k) == scripted[j][k], QStringLiteral("A key did not mark its word."));
         }
         if (j < 2)
@@ -324,18 +321,8 @@ void TGuideScreenshots::FinishRun(int mdb)
         // Played words are wrong until marked; the scripted sentence still
         // being marked in the picture is finished here too.
         for (int k = 0; k < TfmVEKTest::KeyWordCount; ++k) {
-            if (page->Mark(sentence, k) != TWordMark::Wrong)
-                continue;
-            switch (MadeUpMark(mdb, slot, sentence, k)) {
-            case TWordMark::Correct:
-                Key(Qt::Key_1 + k);
-                break;
-            case TWordMark::HalfCorrect:
-                Key(Qt::Key_1 + k, Qt::ShiftModifier);
-                break;
-            default:
-                break;
-            }
+            if (page->Mark(sentence, k) == TWordMark::Wrong)
+                MarkByKey(k, MadeUpMark(mdb, slot, sentence, k));
         }
         const bool last = page->CurrentPage() == page->PageCount() && sentence + 1 == page->SentenceCount();
         Key(Qt::Key_N);
@@ -345,6 +332,16 @@ void TGuideScreenshots::FinishRun(int mdb)
             break;
     }
     Require(page->NextPageButton->isEnabled(), QStringLiteral("The run did not end with its last sentence."));
+}
+
+// A played word is wrong until marked: 1 to 5 mark it correct, Shift+1 to 5
+// (a right click) half correct.
+void TGuideScreenshots::MarkByKey(int word, TWordMark mark)
+{
+    if (mark == TWordMark::Correct)
+        Key(Qt::Key_1 + word);
+    else if (mark == TWordMark::HalfCorrect)
+        Key(Qt::Key_1 + word, Qt::ShiftModifier);
 }
 
 void TGuideScreenshots::Key(int key, Qt::KeyboardModifiers modifiers)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GuidePrompts.h"
+#include "administration/WordMark.h"
 #include "record/Status.h"
 
 #include <QString>
@@ -39,6 +40,7 @@ private:
     void MarkScriptedSentences();
     void FinishRun(int mdb);
     void PlayCurrentSentence();
+    void MarkByKey(int word, TWordMark mark);
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Settle();
     void CheckPrompts(const char *step);
