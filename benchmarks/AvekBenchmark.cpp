@@ -7,7 +7,7 @@
 #include "ReportPdfFigure.h"
 #include "StartupFigures.h"
 
-#include "controls/Fonts.h"
+#include "drawing/Fonts.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "ScoredRecord.h"
 
-#include "controls/Canvas.h"
-#include "pages/WrauGraphDrawing.h"
+#include "drawing/Canvas.h"
+#include "drawing/WrauGraphDrawing.h"
 #include "record/ClientRecord.h"
 
 #include <QImage>

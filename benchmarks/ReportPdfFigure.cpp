@@ -3,8 +3,8 @@
 #include "ScoredRecord.h"
 
 #include "pages/ReportPrintJob.h"
-#include "pages/ScoreReport.h"
-#include "pages/WrauGraphDrawing.h"
+#include "drawing/ScoreReport.h"
+#include "drawing/WrauGraphDrawing.h"
 #include "record/ClientRecord.h"
 
 #include <QPrinter>

@@ -1,6 +1,7 @@
 #include "ListScoring.h"
 
 #include "record/ClientRecord.h"
+#include "record/Conditions.h"
 #include "record/IndexCheck.h"
 
 #include <cmath>
@@ -23,9 +24,9 @@ constexpr std::array<float, 64> BuildWeights()
     };
     std::array<float, 64> table{};
     for (int m = 0; m < 4; ++m) {
-        for (int c = 0; c < 8; ++c) {
-            table[16 * m + c] = byMdb[m][c];
-            table[16 * m + 8 + c] = byMdb[m][c];
+        for (int c = 0; c < Conditions::Count; ++c) {
+            table[16 * m + Conditions::PracticeSlot(c)] = byMdb[m][c];
+            table[16 * m + Conditions::TestSlot(c)] = byMdb[m][c];
         }
     }
     return table;

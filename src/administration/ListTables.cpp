@@ -1,5 +1,6 @@
 #include "ListTables.h"
 
+#include "record/Conditions.h"
 #include "record/IndexCheck.h"
 
 const std::array<std::array<TListTableRow, ConditionCount>, TClientRecord::MdbCount> TestListTable = {{
@@ -15,7 +16,6 @@ const std::array<TListTableRow, ConditionCount> PracticeListTable = {{
 
 QString ConditionName(int condition)
 {
-    static constexpr int Snr[] = {15, 10, 5, 0};
     const int c = CheckedIndex(condition, ConditionCount, "condition");
-    return QStringLiteral("%1-Sens %2 dB").arg(QChar(c < 4 ? u'H' : u'L')).arg(Snr[c % 4]);
+    return QStringLiteral("%1 %2 dB").arg(Conditions::TalkerName(Conditions::TalkerOf(c))).arg(Conditions::SnrOf(c));
 }

@@ -1,6 +1,7 @@
 #include "Snr50.h"
 
 #include "record/ClientRecord.h"
+#include "record/Conditions.h"
 
 #include <algorithm>
 #include <array>
@@ -85,10 +86,21 @@ qint32 EstimateSnr50(float w0, float w1, float w2, float w3)
     return snr < 0 ? NoEstimate : snr;
 }
 
+namespace {
+
+// The talker's WRAU at 0, 5, 10 and 15 dB SNR.
+qint32 TalkerSnr50(const TConstMdbBlock &block, Conditions::TTalker talker)
+{
+    const auto wrau = [&](int column) { return block.Wrau(Conditions::TestSlot(talker, Conditions::RowOfColumn(column))); };
+    return EstimateSnr50(wrau(1), wrau(2), wrau(3), wrau(4));
+}
+
+} // namespace
+
 void RecomputeSnr50(TMdbBlock block)
 {
-    block.SetSnr50High(EstimateSnr50(block.Wrau(11), block.Wrau(10), block.Wrau(9), block.Wrau(8)));
-    block.SetSnr50Low(EstimateSnr50(block.Wrau(15), block.Wrau(14), block.Wrau(13), block.Wrau(12)));
+    block.SetSnr50High(TalkerSnr50(block, Conditions::TTalker::High));
+    block.SetSnr50Low(TalkerSnr50(block, Conditions::TTalker::Low));
 }
 
 void RecomputeSnr50(TClientRecord &record)

@@ -1,4 +1,5 @@
 #include "About.h"
+#include "drawing/Fonts.h"
 
 #include "Credits.h"
 
@@ -10,7 +11,7 @@ namespace {
 QLabel *AddWrapped(QWidget *form, const QString &text, int pixels, const QRect &geometry)
 {
     auto *label = new QLabel(text, form);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(FormFontFace);
     font.setPixelSize(pixels);
     label->setFont(font);
     label->setGeometry(geometry);

@@ -1,4 +1,5 @@
 #include "Credits.h"
+#include "drawing/Fonts.h"
 
 #include "LogoImage.h"
 
@@ -21,7 +22,7 @@ const char *const Lines[6] = {
 QLabel *AddText(QWidget *form, const char *text, int pixels, int x, int y)
 {
     auto *label = new QLabel(QLatin1String(text), form);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(FormFontFace);
     font.setPixelSize(pixels);
     label->setFont(font);
     label->move(x, y);

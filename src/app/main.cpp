@@ -3,7 +3,7 @@
 #include "SingleInstance.h"
 #include "Splash.h"
 #include "Winmain.h"
-#include "controls/Fonts.h"
+#include "drawing/Fonts.h"
 #include "controls/MessageBoxPrompts.h"
 
 #include <exception>

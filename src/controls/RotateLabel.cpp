@@ -1,4 +1,5 @@
 #include "RotateLabel.h"
+#include "drawing/Fonts.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -62,7 +63,7 @@ TRotateLabel::TRotatedBox TRotateLabel::RotatedBox(int a, QSize extent)
 TRotateLabel::TRotateLabel(QWidget *parent) : QWidget(parent)
 {
     QFont arial;
-    arial.setFamilies({QStringLiteral("Arial")});
+    arial.setFamilies({DrawingFontFace});
     setFont(arial);
     AdjustBounds();
 }

@@ -1,11 +1,14 @@
 #include "Page4.h"
+#include "drawing/Fonts.h"
 
 #include "PageStyle.h"
 #include "ReportPrintJob.h"
-#include "ScoreReport.h"
+#include "drawing/ScoreReport.h"
+#include "drawing/WrauGraphDrawing.h"
 #include "controls/RotateLabel.h"
 #include "controls/StringGrid.h"
 #include "controls/SystemPrintDialog.h"
+#include "record/Conditions.h"
 #include "record/ScoreFormat.h"
 
 #include <QLabel>
@@ -19,8 +22,6 @@ namespace {
 
 const QColor PageColour(255, 255, 176);
 
-constexpr int HighFirstSlot = 8;
-constexpr int LowFirstSlot = 12;
 
 QLabel *AddHeading(QWidget *parent, const QString &text, int x, int y)
 {
@@ -36,7 +37,7 @@ QLabel *AddHeading(QWidget *parent, const QString &text, int x, int y)
 TRotateLabel *AddSentencesLabel(QWidget *parent, const QString &caption, int x, int y)
 {
     auto *label = new TRotateLabel(parent);
-    QFont font(QStringLiteral("Arial"));
+    QFont font(DrawingFontFace);
     font.setPixelSize(16);
     label->setFont(font);
     label->SetTextStyle(TRotateLabel::tsNone);
@@ -51,7 +52,7 @@ TRotateLabel *AddSentencesLabel(QWidget *parent, const QString &caption, int x, 
 
 TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent)
     : TPageForm(parent), dgPrintDialog(std::make_unique<TSystemPrintDialog>(this)),
-      PrintedGraph(context.Record, PrintedGraphStyle), m_context(context)
+      m_context(context)
 {
     setWindowTitle(QStringLiteral("Scores/Print"));
     SetUpPage(this, PageColour);
@@ -111,10 +112,9 @@ void TfmScoresPrint::AddTableLabels(TStringGrid *grid)
     const QPoint topLeft = grid->pos();
     AddLabel(this, QStringLiteral("1             2           3            4"), topLeft.x() + 17, topLeft.y() - 16);
     AddLabel(this, QStringLiteral("SNR"), topLeft.x() - 27, topLeft.y() - 16);
-    static const char *const Snr[] = {"15", "10", "5", "0"};
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < Conditions::PerTalker; ++r) {
         const QRect cell = grid->CellRect(0, r);
-        QLabel *label = AddLabel(this, QLatin1String(Snr[r]), topLeft.x() - 24, topLeft.y() + cell.top());
+        QLabel *label = AddLabel(this, QString::number(Conditions::SnrDb[r]), topLeft.x() - 24, topLeft.y() + cell.top());
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->resize(20, cell.height());
     }
@@ -122,19 +122,19 @@ void TfmScoresPrint::AddTableLabels(TStringGrid *grid)
 
 void TfmScoresPrint::FormShow()
 {
-    FillGrids(HighFirstSlot, StringGrid1, StringGrid3, StringGrid5);
-    FillGrids(LowFirstSlot, StringGrid2, StringGrid4, StringGrid6);
+    FillGrids(Conditions::TTalker::High, StringGrid1, StringGrid3, StringGrid5);
+    FillGrids(Conditions::TTalker::Low, StringGrid2, StringGrid4, StringGrid6);
     PrintButton->setFocus();
 }
 
 // Every cell is written, so nothing of an earlier client file survives. Only
 // the proportion says whether a list was scored.
-void TfmScoresPrint::FillGrids(int firstSlot, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau)
+void TfmScoresPrint::FillGrids(Conditions::TTalker talker, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau)
 {
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TConstMdbBlock block = m_context.Record.Mdb(m);
-        for (int r = 0; r < 4; ++r) {
-            const int slot = firstSlot + r;
+        for (int r = 0; r < Conditions::PerTalker; ++r) {
+            const int slot = Conditions::TestSlot(talker, r);
             const bool scored = block.Proportion(slot) != NoScore;
             percent->SetCells(m, r, scored ? ScreenScore(Percent(block.Proportion(slot))) : QString());
             rau->SetCells(m, r, scored ? ScreenScore(block.Rau(slot)) : QString());
@@ -163,7 +163,8 @@ void TfmScoresPrint::PrintButtonClick()
     if (!dgPrintDialog->Execute(printer))
         return;
     const TScoreReport report(m_context.Record, m_context.State.ShortFileName, QDate::currentDate());
-    if (const TStatus status = PrintReportCopies(printer, report, PrintedGraph); !status)
+    const TWrauGraphDrawing graph(m_context.Record, PrintedGraphStyle);
+    if (const TStatus status = PrintReportCopies(printer, report, graph); !status)
         m_context.Prompts.ShowError(status.message());
 }
 

@@ -2,8 +2,8 @@
 
 #include "PageContext.h"
 #include "PageForm.h"
-#include "WrauGraphDrawing.h"
 #include "controls/PrintDialog.h"
+#include "record/Conditions.h"
 
 #include <memory>
 
@@ -42,9 +42,6 @@ public:
     QPushButton *PrintButton;
     QPushButton *ViewWRAUButton;
     std::unique_ptr<IPrintDialog> dgPrintDialog;
-    // The printed graph page's plot rectangle and SNR-50 texts, apart from
-    // the graph page's own.
-    TWrauGraphDrawing PrintedGraph;
 
 protected:
     void FormShow() override;
@@ -52,7 +49,7 @@ protected:
 private:
     TStringGrid *AddGrid(int x, int y);
     void AddTableLabels(TStringGrid *grid);
-    void FillGrids(int firstSlot, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau);
+    void FillGrids(Conditions::TTalker talker, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau);
     void StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect);
     void BackButtonClick();
     void PrintButtonClick();

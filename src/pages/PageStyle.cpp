@@ -1,4 +1,5 @@
 #include "PageStyle.h"
+#include "drawing/Fonts.h"
 
 #include "controls/CodePageValidator.h"
 #include "record/ClientRecord.h"
@@ -11,7 +12,7 @@ namespace PageStyle {
 
 void SetUpPage(QWidget *page, const QColor &background)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(FormFontFace);
     font.setPixelSize(11);
     page->setFont(font);
     SetBackground(page, background);

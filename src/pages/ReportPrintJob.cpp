@@ -1,7 +1,7 @@
 #include "ReportPrintJob.h"
 
-#include "ScoreReport.h"
-#include "controls/Canvas.h"
+#include "drawing/ScoreReport.h"
+#include "drawing/Canvas.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,7 +53,7 @@ TStatus PrintDocument(QPrinter &printer, QPageLayout::Orientation orientation, c
 
 } // namespace
 
-TStatus PrintReportCopies(QPrinter &printer, const TScoreReport &report, TWrauGraphDrawing &graph)
+TStatus PrintReportCopies(QPrinter &printer, const TScoreReport &report, const TWrauGraphDrawing &graph)
 {
     const int copies = printer.copyCount();
     printer.setCopyCount(1);

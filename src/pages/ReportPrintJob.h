@@ -14,8 +14,4 @@ class TWrauGraphDrawing;
 // beside it ("report.pdf", "report-2.pdf", ...) instead of replacing it.
 // Stops at the first document the printer refuses; those already ended stay
 // printed.
-TStatus PrintReportCopies(QPrinter &printer, const TScoreReport &report, TWrauGraphDrawing &graph);
-
-// Printed to PDF, pens of 1 and 2 pixels and the legend's pixel offsets look
-// as they do on a printer of this resolution.
-inline constexpr int PdfResolution = 300;
+TStatus PrintReportCopies(QPrinter &printer, const TScoreReport &report, const TWrauGraphDrawing &graph);

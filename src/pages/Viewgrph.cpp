@@ -1,7 +1,7 @@
 #include "Viewgrph.h"
 
 #include "PageStyle.h"
-#include "controls/Canvas.h"
+#include "drawing/Canvas.h"
 #include "controls/PaintBox.h"
 
 #include <QFontInfo>

@@ -2,7 +2,7 @@
 
 #include "PageContext.h"
 #include "PageForm.h"
-#include "WrauGraphDrawing.h"
+#include "drawing/WrauGraphDrawing.h"
 
 class QPainter;
 class QPushButton;

@@ -27,6 +27,12 @@ for program in avek avektool; do
   fi
 done
 
+# The tool draws its report with Qt Gui alone, so that it also runs where no
+# widget toolkit is installed.
+if ldd "$root/bin/avektool" | grep -qE 'libQt6(Widgets|PrintSupport)'; then
+  fail "bin/avektool links Qt Widgets or PrintSupport"
+fi
+
 # The installed tool runs on its own: no arguments is a usage error.
 status=0
 "$root/bin/avektool" >/dev/null 2>&1 || status=$?

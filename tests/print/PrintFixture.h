@@ -4,8 +4,8 @@
 #include "PdfTools.h"
 #include "QtPrint.h"
 #include "pages/ReportPrintJob.h"
-#include "pages/ScoreReport.h"
-#include "pages/WrauGraphDrawing.h"
+#include "drawing/ScoreReport.h"
+#include "drawing/WrauGraphDrawing.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,5 +1,5 @@
 #include "PrintFixture.h"
-#include "controls/Canvas.h"
+#include "drawing/Canvas.h"
 
 #include <QPainter>
 
@@ -176,11 +176,8 @@ TEST_F(PrintedGeometryTest, MarkersFollowThePrinterTextHeight)
     const int d = int(0.3 * textHeight12);
     ASSERT_GT(d, 3) << "larger than the screen's";
 
-    graph.PlotLeft = Fraction(0.10, W);
-    graph.PlotRight = Fraction(0.33, W);
-    graph.PlotTop = Fraction(0.20, H);
-    graph.PlotBottom = Fraction(0.49, H);
-    const QPoint centre(graph.ColumnToX(1), graph.WrauToY(50));
+    const TPlotRect plot{Fraction(0.10, W), Fraction(0.33, W), Fraction(0.20, H), Fraction(0.49, H)};
+    const QPoint centre(plot.ColumnToX(1), plot.WrauToY(50));
     const QRect around(centre - QPoint(3 * d, 3 * d), QSize(6 * d, 6 * d));
     QRect green;
     for (int y = around.top(); y <= around.bottom(); ++y)

@@ -72,11 +72,7 @@ protected:
 
 TEST_F(WrauGraphPageTest, ScalesFollowThePlotRectangle)
 {
-    TWrauGraphDrawing drawing(record, ScreenGraphStyle);
-    drawing.PlotLeft = 57;
-    drawing.PlotRight = 217;
-    drawing.PlotTop = 18;
-    drawing.PlotBottom = 158;
+    const TPlotRect drawing{57, 217, 18, 158};
     EXPECT_EQ(drawing.ColumnToX(1), 67);
     EXPECT_EQ(drawing.ColumnToX(2), 107);
     EXPECT_EQ(drawing.ColumnToX(3), 147);
@@ -166,10 +162,11 @@ TEST_F(WrauGraphPageTest, SnrFiftyTextsStandInTheirCells)
     record.Mdb(2).SetSnr50Low(-10);
     const QImage image = Render();
 
-    EXPECT_EQ(page.Graph().Snr50Texts[0], QStringLiteral("< 10"));
-    EXPECT_EQ(page.Graph().Snr50Texts[4], QStringLiteral("7"));
-    EXPECT_EQ(page.Graph().Snr50Texts[6], QStringLiteral("err"));
-    EXPECT_EQ(page.Graph().Snr50Texts[1], QString());
+    const std::array<QString, 8> texts = page.Graph().Snr50Texts();
+    EXPECT_EQ(texts[0], QStringLiteral("< 10"));
+    EXPECT_EQ(texts[4], QStringLiteral("7"));
+    EXPECT_EQ(texts[6], QStringLiteral("err"));
+    EXPECT_EQ(texts[1], QString());
 
     const auto greenish = [](QColor c) { return c.green() > c.red() + 40 && c.green() > c.blue() + 40; };
     const auto bluish = [](QColor c) { return c.blue() > c.red() + 40 && c.blue() > c.green() + 40; };

@@ -1,6 +1,6 @@
 // The main of every widget test suite: one QApplication on the offscreen
 // platform, with the fonts the forms are laid out for.
-#include "controls/Fonts.h"
+#include "drawing/Fonts.h"
 
 #include <gtest/gtest.h>
 

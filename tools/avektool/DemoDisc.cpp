@@ -7,6 +7,7 @@
 #include "administration/ListTables.h"
 #include "administration/PassageWriter.h"
 #include "administration/SentenceMaterial.h"
+#include "record/Conditions.h"
 #include "record/IniFile.h"
 #include "record/Settings.h"
 
@@ -26,7 +27,6 @@ constexpr double GapSeconds = 0.4;
 // Speech levels as RMS re full scale; the L-Sens talker is 6 dB quieter.
 constexpr double HighTalkerDb = -22;
 constexpr double LowTalkerDb = -28;
-constexpr double ConditionSnrDb[] = {15, 10, 5, 0};
 
 double Amplitude(double db)
 {
@@ -35,7 +35,7 @@ double Amplitude(double db)
 
 bool IsLowTalker(int condition)
 {
-    return condition >= 4;
+    return Conditions::TalkerOf(condition) == Conditions::TTalker::Low;
 }
 
 double Rms(const std::vector<float> &samples)
@@ -96,7 +96,7 @@ public:
             }
         }
         m_samples.resize(size_t(second + 1) * Rate, 0.0f);
-        AddNoise(speech / Amplitude(ConditionSnrDb[m_condition % 4]));
+        AddNoise(speech / Amplitude(Conditions::SnrOf(m_condition)));
         return TStatus::Ok();
     }
 

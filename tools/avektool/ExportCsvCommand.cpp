@@ -3,6 +3,7 @@
 #include "ToolCommand.h"
 #include "administration/Snr50.h"
 #include "record/ClientFileReader.h"
+#include "record/Conditions.h"
 #include "record/ScoreFormat.h"
 
 namespace {
@@ -29,19 +30,19 @@ void WriteRow(QTextStream &out, const QStringList &fields)
 
 void WriteRows(QTextStream &out, const QString &fileName, const TClientRecord &record)
 {
-    static constexpr int Snr[] = {15, 10, 5, 0};
     const QLocale c = QLocale::c();
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TConstMdbBlock block = record.Mdb(m);
-        for (int set = 0; set < 2; ++set) {
-            const qint32 snr50 = set == 0 ? block.Snr50High() : block.Snr50Low();
-            for (int r = 0; r < 4; ++r) {
-                const int slot = MdbBlockLayout::FirstTestSlot + 4 * set + r;
+        for (const Conditions::TTalker talker : Conditions::Talkers) {
+            const bool high = talker == Conditions::TTalker::High;
+            const qint32 snr50 = high ? block.Snr50High() : block.Snr50Low();
+            for (int r = 0; r < Conditions::PerTalker; ++r) {
+                const int slot = Conditions::TestSlot(talker, r);
                 if (block.Proportion(slot) == NoScore)
                     continue;
                 WriteRow(out, {fileName, record.LastName(), record.FirstName(), record.TestDate(),
-                               QString::number(m + 1), set == 0 ? QStringLiteral("H") : QStringLiteral("L"),
-                               QString::number(Snr[r]), PrintScore(Percent(block.Proportion(slot)), c),
+                               QString::number(m + 1), high ? QStringLiteral("H") : QStringLiteral("L"),
+                               QString::number(Conditions::SnrDb[r]), PrintScore(Percent(block.Proportion(slot)), c),
                                PrintScore(block.Rau(slot), c), PrintScore(block.Wrau(slot), c), Snr50Text(snr50)});
             }
         }

@@ -2,40 +2,39 @@
 
 #include "ToolCommand.h"
 #include "administration/Snr50.h"
-#include "controls/Canvas.h"
-#include "controls/Fonts.h"
-#include "pages/ReportPrintJob.h"
-#include "pages/ScoreReport.h"
-#include "pages/WrauGraphDrawing.h"
+#include "drawing/Canvas.h"
+#include "drawing/Fonts.h"
+#include "drawing/ScoreReport.h"
+#include "drawing/WrauGraphDrawing.h"
 #include "record/ClientFileReader.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 
 #include <cstring>
 
 namespace {
 
-bool WritePdf(const QString &fileName, const TScoreReport &report, TWrauGraphDrawing &graph)
+bool WritePdf(const QString &fileName, const TScoreReport &report, const TWrauGraphDrawing &graph)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setResolution(PdfResolution);
-    printer.setDocName(QStringLiteral("Score Report"));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    QPdfWriter writer(fileName);
+    writer.setResolution(PdfResolution);
+    writer.setTitle(QStringLiteral("Score Report"));
+    // The margins a printer's PDF output has, so that both are one picture.
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Point));
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&writer))
         return false;
     {
         TCanvas canvas = PageCanvas(painter);
         report.PrintScoreReport(canvas);
     }
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.newPage();
+    writer.setPageOrientation(QPageLayout::Landscape);
+    writer.newPage();
     {
         TCanvas canvas = PageCanvas(painter);
         report.PrintGraphPage(canvas, graph);

@@ -13,6 +13,7 @@
 #include "pages/Page4.h"
 #include "pages/Viewgrph.h"
 #include "controls/LimitedMemo.h"
+#include "record/Conditions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,9 +75,9 @@ TWordMark MadeUpMark(int mdb, int listSlot, int sentence, int word)
     h *= 0x5bd1e995u;
     h ^= h >> 15;
     const int r = int(h % 100);
-    const int condition = listSlot - MdbBlockLayout::FirstTestSlot;
+    const int condition = Conditions::ConditionOfSlot(listSlot);
     // The second block a little worse, so that its curves stand apart.
-    const int correct = CorrectPercent[condition / 4][condition % 4] - (mdb == SecondMdb ? 5 : 0);
+    const int correct = CorrectPercent[int(Conditions::TalkerOf(condition))][Conditions::RowOf(condition)] - (mdb == SecondMdb ? 5 : 0);
     if (r < correct)
         return TWordMark::Correct;
     if (r < correct + HalfPercent)

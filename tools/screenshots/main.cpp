@@ -1,7 +1,7 @@
 // Makes the pictures of the README's user guide; see scripts/screenshots.
 #include "GuideScreenshots.h"
 
-#include "controls/Fonts.h"
+#include "drawing/Fonts.h"
 
 #include <QApplication>
 #include <QFileInfo>

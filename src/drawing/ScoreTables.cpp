@@ -1,8 +1,10 @@
 #include "ScoreTables.h"
+#include "Fonts.h"
 
 #include "WrauGraphDrawing.h"
-#include "controls/Canvas.h"
+#include "Canvas.h"
 #include "record/ClientRecord.h"
+#include "record/Conditions.h"
 #include "record/ScoreFormat.h"
 
 #include <QColor>
@@ -11,7 +13,6 @@
 
 namespace {
 
-const QString Arial = QStringLiteral("Arial");
 constexpr int FontPoints = 10;
 constexpr int SmallestValuePoints = 6;
 constexpr int RulePixels = 2;
@@ -23,20 +24,19 @@ struct TScoreBlock
     TMeasure Measure;
     const char *Heading; // only over the H-Sentences row
     const char *SentenceLabel; // only left of the Percent column
-    int FirstSlot;
+    Conditions::TTalker Talker;
     TFractionRect Place;
 };
 
-constexpr int HighSlots = 8;
-constexpr int LowSlots = 12;
+using enum Conditions::TTalker;
 
 constexpr TScoreBlock ScoreBlocks[] = {
-    {TMeasure::Percent, "Percent", "H-Sentences", HighSlots, {0.15, 0.36, 0.30, 0.40}},
-    {TMeasure::Percent, nullptr, "L-Sentences", LowSlots, {0.15, 0.36, 0.43, 0.53}},
-    {TMeasure::Rau, "RAU", nullptr, HighSlots, {0.42, 0.63, 0.30, 0.40}},
-    {TMeasure::Rau, nullptr, nullptr, LowSlots, {0.42, 0.63, 0.43, 0.53}},
-    {TMeasure::Wrau, "WRAU", nullptr, HighSlots, {0.69, 0.90, 0.30, 0.40}},
-    {TMeasure::Wrau, nullptr, nullptr, LowSlots, {0.69, 0.90, 0.43, 0.53}},
+    {TMeasure::Percent, "Percent", "H-Sentences", High, {0.15, 0.36, 0.30, 0.40}},
+    {TMeasure::Percent, nullptr, "L-Sentences", Low, {0.15, 0.36, 0.43, 0.53}},
+    {TMeasure::Rau, "RAU", nullptr, High, {0.42, 0.63, 0.30, 0.40}},
+    {TMeasure::Rau, nullptr, nullptr, Low, {0.42, 0.63, 0.43, 0.53}},
+    {TMeasure::Wrau, "WRAU", nullptr, High, {0.69, 0.90, 0.30, 0.40}},
+    {TMeasure::Wrau, nullptr, nullptr, Low, {0.69, 0.90, 0.43, 0.53}},
 };
 
 constexpr TFractionRect TalkerLevelPlace{0.42, 0.63, 0.595, 0.645};
@@ -59,7 +59,7 @@ struct TBox
 
 void SetTableDrawing(TCanvas &canvas)
 {
-    canvas.SetFont(Arial, FontPoints);
+    canvas.SetFont(DrawingFontFace, FontPoints);
     canvas.SetClearBrush();
     canvas.SetPen(QColor(0, 0, 0), RulePixels);
 }
@@ -75,10 +75,10 @@ void PrintCellValue(TCanvas &canvas, const TBox &box, int column, int x, int y, 
     const int right = box.CellRight(column) - 2 * RulePixels;
     int points = FontPoints;
     while (points > SmallestValuePoints && canvas.TextWidth(value) > right - left)
-        canvas.SetFont(Arial, --points);
+        canvas.SetFont(DrawingFontFace, --points);
     canvas.TextOut(std::max(left, std::min(x, right - canvas.TextWidth(value))), y, value);
     if (points != FontPoints)
-        canvas.SetFont(Arial, FontPoints);
+        canvas.SetFont(DrawingFontFace, FontPoints);
 }
 
 // Four columns and the given number of rows. The rectangles' right and
@@ -119,7 +119,7 @@ void PrintSentenceLabel(TCanvas &canvas, const TBox &box, const QString &label)
     SetRotatedFont(canvas);
     canvas.TextOut(box.L - canvas.TextWidth(QStringLiteral("XXXXX")),
                    TruncToPixel(0.5 * canvas.TextWidth(label) + box.T + 0.5 * (box.B - box.T)), label);
-    canvas.SetFont(Arial, FontPoints);
+    canvas.SetFont(DrawingFontFace, FontPoints);
     canvas.SetClearBrush();
 }
 
@@ -145,10 +145,9 @@ void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreB
     RuleGrid(canvas, box, 4);
     PrintMdbNumbers(canvas, box);
 
-    static const char *const Snr[] = {"15", "10", "5", "0"};
-    for (int r = 0; r < 4; ++r)
+    for (int r = 0; r < Conditions::PerTalker; ++r)
         canvas.TextOut(box.L - canvas.TextWidth(QStringLiteral("XXI")), box.T + TruncToPixel((r + 0.1) * rh),
-                       QLatin1String(Snr[r]));
+                       QString::number(Conditions::SnrDb[r]));
     canvas.TextOut(box.L - canvas.TextWidth(QStringLiteral("XXXI")), box.T - TruncToPixel(1.1 * canvas.TextHeight()),
                    QStringLiteral("SNR"));
     if (scores.Heading)
@@ -161,8 +160,8 @@ void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreB
     const int halfValue = TruncToPixel(0.5 * canvas.TextWidth(QStringLiteral("000.00")));
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TConstMdbBlock block = record.Mdb(m);
-        for (int r = 0; r < 4; ++r) {
-            const int slot = scores.FirstSlot + r;
+        for (int r = 0; r < Conditions::PerTalker; ++r) {
+            const int slot = Conditions::TestSlot(scores.Talker, r);
             if (block.Proportion(slot) == NoScore)
                 continue;
             PrintCellValue(canvas, box, m, box.L + TruncToPixel((m + 0.5) * cw) - halfValue,

@@ -1,6 +1,7 @@
 #include "WrauGraphDrawing.h"
+#include "Fonts.h"
 
-#include "controls/Canvas.h"
+#include "Canvas.h"
 #include "record/ClientRecord.h"
 #include "record/ScoreFormat.h"
 
@@ -10,15 +11,10 @@
 
 namespace {
 
-const QString Arial = QStringLiteral("Arial");
 const QColor Black(0, 0, 0);
 const QColor Silver(192, 192, 192);
 const QColor Green(0, 128, 0);
 const QColor Blue(0, 0, 255);
-
-// Test-list columnSlots of plot columns 1..4, that is 0, 5, 10 and 15 dB SNR.
-constexpr std::array<int, 4> HighSlots{11, 10, 9, 8};
-constexpr std::array<int, 4> LowSlots{15, 14, 13, 12};
 
 constexpr int LowestWrau = -20;
 
@@ -40,6 +36,11 @@ void DrawMarker(TCanvas &canvas, bool diamond, QPoint centre, int d)
         canvas.Polygon({{x - d, y - d}, {x + d, y - d}, {x + d, y + d}, {x - d, y + d}});
 }
 
+void DrawCentredText(TCanvas &canvas, const QString &text, int cx, int cy, const QString &widthSample)
+{
+    canvas.TextOut(cx - TruncToPixel(canvas.TextWidth(widthSample) * 0.5), cy - TruncToPixel(canvas.TextHeight() * 0.5), text);
+}
+
 } // namespace
 
 void SetRotatedFont(TCanvas &canvas)
@@ -54,7 +55,7 @@ TWrauGraphDrawing::TWrauGraphDrawing(const TClientRecord &record, const TWrauGra
 {
 }
 
-void TWrauGraphDrawing::Paint(TCanvas &canvas)
+void TWrauGraphDrawing::Paint(TCanvas &canvas) const
 {
     for (int m = 0; m < TClientRecord::MdbCount; ++m)
         DrawWrauGraph(canvas, m);
@@ -62,34 +63,31 @@ void TWrauGraphDrawing::Paint(TCanvas &canvas)
     DrawSnr50Table(canvas);
 }
 
-void TWrauGraphDrawing::SetPlotRect(const TFractionRect &fractions, const TCanvas &canvas)
+TPlotRect TPlotRect::Of(const TFractionRect &fractions, QSize surface)
 {
-    const QSize size = canvas.Size();
-    PlotLeft = TruncToPixel(fractions.Left * size.width());
-    PlotRight = TruncToPixel(fractions.Right * size.width());
-    PlotTop = TruncToPixel(fractions.Top * size.height());
-    PlotBottom = TruncToPixel(fractions.Bottom * size.height());
+    return {TruncToPixel(fractions.Left * surface.width()), TruncToPixel(fractions.Right * surface.width()),
+            TruncToPixel(fractions.Top * surface.height()), TruncToPixel(fractions.Bottom * surface.height())};
 }
 
-int TWrauGraphDrawing::ColumnToX(int k) const
+int TPlotRect::ColumnToX(int k) const
 {
-    const float step = float(PlotRight - PlotLeft) * 0.25f;
-    return TruncToPixel((PlotLeft - 10) + k * double(step)) - TruncToPixel(step * 0.5);
+    const float step = float(Right - Left) * 0.25f;
+    return TruncToPixel((Left - 10) + k * double(step)) - TruncToPixel(step * 0.5);
 }
 
-int TWrauGraphDrawing::WrauToY(int wrau) const
+int TPlotRect::WrauToY(int wrau) const
 {
-    const float scale = float((PlotBottom - PlotTop) / 161.0);
-    return TruncToPixel(PlotBottom - (wrau - LowestWrau) * double(scale));
+    const float scale = float((Bottom - Top) / 161.0);
+    return TruncToPixel(Bottom - (wrau - LowestWrau) * double(scale));
 }
 
-void TWrauGraphDrawing::DrawWrauGraph(TCanvas &canvas, int mdb)
+void TWrauGraphDrawing::DrawWrauGraph(TCanvas &canvas, int mdb) const
 {
-    SetPlotRect(m_style.Graphs[mdb], canvas);
-    const int L = PlotLeft;
-    const int R = PlotRight;
-    const int T = PlotTop;
-    const int B = PlotBottom;
+    const TPlotRect plot = TPlotRect::Of(m_style.Graphs[mdb], canvas.Size());
+    const int L = plot.Left;
+    const int R = plot.Right;
+    const int T = plot.Top;
+    const int B = plot.Bottom;
 
     canvas.SetPen(Black, 1);
     canvas.SetClearBrush();
@@ -97,25 +95,25 @@ void TWrauGraphDrawing::DrawWrauGraph(TCanvas &canvas, int mdb)
 
     // Only the face and size: the first graph's axis labels and title keep
     // the surface's own text colour, as black is first set after them.
-    canvas.SetFont(Arial, m_style.FontPoints);
+    canvas.SetFont(DrawingFontFace, m_style.FontPoints);
     const int textHeight = canvas.TextHeight();
     const int halfSize = m_style.MarkerHalfSize.Of(textHeight);
 
     for (int v = LowestWrau; v <= 140; v += 20) {
         const QString label = QString::number(v);
-        canvas.TextOut(L - canvas.TextWidth(label + QLatin1Char(' ')), WrauToY(v) - TruncToPixel(textHeight * 0.5), label);
+        canvas.TextOut(L - canvas.TextWidth(label + QLatin1Char(' ')), plot.WrauToY(v) - TruncToPixel(textHeight * 0.5), label);
     }
 
     canvas.SetPen(Silver, 1);
     for (int v = -10; v <= 130; v += 10)
-        canvas.Line({L + 1, WrauToY(v)}, {R - 1, WrauToY(v)});
+        canvas.Line({L + 1, plot.WrauToY(v)}, {R - 1, plot.WrauToY(v)});
     canvas.SetPen(Black, 1);
 
     SetRotatedFont(canvas);
     const QString title = QStringLiteral("WRAU");
     canvas.TextOut(L - canvas.TextWidth(QStringLiteral("XXXXX")),
                    TruncToPixel(canvas.TextWidth(title) * 0.5 + T + (B - T) * 0.5), title);
-    canvas.SetFont(Arial, m_style.FontPoints);
+    canvas.SetFont(DrawingFontFace, m_style.FontPoints);
     canvas.SetFontColour(Black);
 
     canvas.TextOut(TruncToPixel(L + (R - L) * 0.5) - TruncToPixel(canvas.TextWidth(QStringLiteral("MDB 2")) * 0.5),
@@ -124,31 +122,41 @@ void TWrauGraphDrawing::DrawWrauGraph(TCanvas &canvas, int mdb)
     static const char *const SnrLabels[] = {"0", "5", "10", "15"};
     for (int k = 1; k <= 4; ++k) {
         const QString label = QLatin1String(SnrLabels[k - 1]);
-        canvas.TextOut(ColumnToX(k) - TruncToPixel(canvas.TextWidth(label) * 0.5), B + 5, label);
+        canvas.TextOut(plot.ColumnToX(k) - TruncToPixel(canvas.TextWidth(label) * 0.5), B + 5, label);
     }
 
     const TConstMdbBlock block = m_record.Mdb(mdb);
-    DrawSeries(canvas, block, HighSlots, Green, true, halfSize);
-    DrawSeries(canvas, block, LowSlots, Blue, false, halfSize);
+    for (const Conditions::TTalker talker : Conditions::Talkers)
+        DrawSeries(canvas, plot, block, talker, halfSize);
     canvas.SetPen(Black, 1);
     canvas.SetClearBrush();
-
-    Snr50Texts[mdb] = Snr50Text(block.Snr50High());
-    Snr50Texts[4 + mdb] = Snr50Text(block.Snr50Low());
 }
 
-void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TConstMdbBlock &block, const std::array<int, 4> &columnSlots,
-                                   const QColor &colour, bool diamonds, int halfSize)
+std::array<QString, 8> TWrauGraphDrawing::Snr50Texts() const
 {
+    std::array<QString, 8> texts;
+    for (int m = 0; m < TClientRecord::MdbCount; ++m) {
+        const TConstMdbBlock block = m_record.Mdb(m);
+        texts[m] = Snr50Text(block.Snr50High());
+        texts[4 + m] = Snr50Text(block.Snr50Low());
+    }
+    return texts;
+}
+
+void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TPlotRect &plot, const TConstMdbBlock &block,
+                                   Conditions::TTalker talker, int halfSize) const
+{
+    const bool diamonds = talker == Conditions::TTalker::High;
+    const QColor &colour = diamonds ? Green : Blue;
     canvas.SetPen(colour, 2);
     canvas.SetSolidBrush(colour);
     std::array<int, 4> values{};
     std::array<QPoint, 4> points{};
     for (int k = 0; k < 4; ++k) {
-        values[k] = PlotValue(block.Wrau(columnSlots[k]));
+        values[k] = PlotValue(block.Wrau(Conditions::TestSlot(talker, Conditions::RowOfColumn(k + 1))));
         if (values[k] < LowestWrau)
             continue;
-        points[k] = {ColumnToX(k + 1), WrauToY(values[k])};
+        points[k] = {plot.ColumnToX(k + 1), plot.WrauToY(values[k])};
         DrawMarker(canvas, diamonds, points[k], halfSize);
     }
     // A value on the bottom edge gets its marker but no line, and a missing
@@ -159,16 +167,16 @@ void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TConstMdbBlock &block,
     }
 }
 
-void TWrauGraphDrawing::DrawGraphLegend(TCanvas &canvas)
+void TWrauGraphDrawing::DrawGraphLegend(TCanvas &canvas) const
 {
-    SetPlotRect(m_style.Legend, canvas);
-    const int L = PlotLeft;
-    const int T = PlotTop;
+    const TPlotRect legend = TPlotRect::Of(m_style.Legend, canvas.Size());
+    const int L = legend.Left;
+    const int T = legend.Top;
     canvas.SetPen(Black, 1);
     canvas.SetClearBrush();
-    canvas.Rectangle(L, T, PlotRight + 1, PlotBottom + 1);
+    canvas.Rectangle(L, T, legend.Right + 1, legend.Bottom + 1);
 
-    canvas.SetFont(Arial, m_style.FontPoints);
+    canvas.SetFont(DrawingFontFace, m_style.FontPoints);
     const int h = canvas.TextHeight();
     const int halfSize = m_style.MarkerHalfSize.Of(h);
     const QColor colours[] = {Green, Blue};
@@ -184,25 +192,20 @@ void TWrauGraphDrawing::DrawGraphLegend(TCanvas &canvas)
     }
 }
 
-void TWrauGraphDrawing::DrawCentredText(TCanvas &canvas, const QString &text, int cx, int cy,
-                                        const QString &widthSample)
+void TWrauGraphDrawing::DrawSnr50Table(TCanvas &canvas) const
 {
-    canvas.TextOut(cx - TruncToPixel(canvas.TextWidth(widthSample) * 0.5), cy - TruncToPixel(canvas.TextHeight() * 0.5), text);
-}
-
-void TWrauGraphDrawing::DrawSnr50Table(TCanvas &canvas)
-{
-    SetPlotRect(m_style.Snr50Table, canvas);
-    const int L = PlotLeft;
-    const int R = PlotRight;
-    const int T = PlotTop;
-    const int B = PlotBottom;
+    const TPlotRect table = TPlotRect::Of(m_style.Snr50Table, canvas.Size());
+    const int L = table.Left;
+    const int R = table.Right;
+    const int T = table.Top;
+    const int B = table.Bottom;
+    const std::array<QString, 8> texts = Snr50Texts();
     const int rh = (B - T) / 5;
     const int cw = (R - L) / 3;
     const auto cx = [&](double j) { return L + TruncToPixel(j * cw); };
     const auto cy = [&](double i) { return T + TruncToPixel(i * rh); };
 
-    canvas.SetFont(Arial, m_style.FontPoints);
+    canvas.SetFont(DrawingFontFace, m_style.FontPoints);
     canvas.SetClearBrush();
     canvas.SetPen(Black, 1);
     canvas.Rectangle(L, T, R + 1, B + 1);
@@ -222,9 +225,9 @@ void TWrauGraphDrawing::DrawSnr50Table(TCanvas &canvas)
         canvas.SetFontColour(Black);
         DrawCentredText(canvas, QStringLiteral("MDB %1").arg(r + 1), cx(0.5), cy(r + 1.5), QStringLiteral("MDB X"));
         canvas.SetFontColour(Green);
-        DrawCentredText(canvas, Snr50Texts[r], cx(1.5), cy(r + 1.5), Snr50Texts[r]);
+        DrawCentredText(canvas, texts[r], cx(1.5), cy(r + 1.5), texts[r]);
         canvas.SetFontColour(Blue);
-        DrawCentredText(canvas, Snr50Texts[4 + r], cx(2.5), cy(r + 1.5), Snr50Texts[4 + r]);
+        DrawCentredText(canvas, texts[4 + r], cx(2.5), cy(r + 1.5), texts[4 + r]);
     }
     canvas.SetFontColour(Black);
 }

@@ -18,9 +18,8 @@ public:
 
     // The header with the client comments, the tables and the MDB comments.
     void PrintScoreReport(TCanvas &canvas) const;
-    // A shorter header, then the graphs, legend and SNR-50 table, which fill
-    // the graph drawing's plot rectangle and SNR-50 texts.
-    void PrintGraphPage(TCanvas &canvas, TWrauGraphDrawing &graph) const;
+    // A shorter header, then the graphs, legend and SNR-50 table.
+    void PrintGraphPage(TCanvas &canvas, const TWrauGraphDrawing &graph) const;
 
 private:
     void PrintScoreReportHeader(TCanvas &canvas) const;
@@ -32,6 +31,10 @@ private:
     QString m_shortFileName;
     QDate m_printed;
 };
+
+// Printed to PDF, pens of 1 and 2 pixels and the legend's pixel offsets look
+// as they do on a printer of this resolution.
+inline constexpr int PdfResolution = 300;
 
 // A canvas over the whole page of the painter's device, in its pixels, with
 // black Arial text measured by that device.

@@ -1,8 +1,9 @@
 #include "ScoreReport.h"
+#include "Fonts.h"
 
 #include "ScoreTables.h"
 #include "WrauGraphDrawing.h"
-#include "controls/Canvas.h"
+#include "Canvas.h"
 #include "record/ClientRecord.h"
 
 #include <QLocale>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString Arial = QStringLiteral("Arial");
 constexpr int TitlePoints = 12;
 constexpr int TextPoints = 10;
 
@@ -46,8 +46,8 @@ constexpr TCommentPlace CommentPlaces[] = {
 TCanvas PageCanvas(QPainter &painter)
 {
     const QPaintDevice &page = *painter.device();
-    TCanvas canvas(painter, QSize(page.width(), page.height()), TCanvasFont{Arial, 0, 0, QColor(0, 0, 0)});
-    canvas.SetFont(Arial, TitlePoints);
+    TCanvas canvas(painter, QSize(page.width(), page.height()), TCanvasFont{DrawingFontFace, 0, 0, QColor(0, 0, 0)});
+    canvas.SetFont(DrawingFontFace, TitlePoints);
     return canvas;
 }
 
@@ -63,7 +63,7 @@ void TScoreReport::PrintScoreReport(TCanvas &canvas) const
     PrintMdbComments(canvas);
 }
 
-void TScoreReport::PrintGraphPage(TCanvas &canvas, TWrauGraphDrawing &graph) const
+void TScoreReport::PrintGraphPage(TCanvas &canvas, const TWrauGraphDrawing &graph) const
 {
     PrintGraphPageHeader(canvas);
     graph.Paint(canvas);
@@ -86,11 +86,11 @@ void TScoreReport::PrintHeaderLines(TCanvas &canvas, double titleY, double print
 {
     const int W = canvas.Size().width();
     const int H = canvas.Size().height();
-    canvas.SetFont(Arial, TitlePoints);
+    canvas.SetFont(DrawingFontFace, TitlePoints);
     canvas.SetClearBrush();
     PrintCentred(canvas, FractionOf(titleY, H), QStringLiteral("Revised VEK Test"));
 
-    canvas.SetFont(Arial, TextPoints);
+    canvas.SetFont(DrawingFontFace, TextPoints);
     PrintCentred(canvas, FractionOf(printedY, H),
                  QStringLiteral("Printed: ") + QLocale().toString(m_printed, QStringLiteral("MMMM d, yyyy")));
 
@@ -108,7 +108,7 @@ void TScoreReport::PrintMdbComments(TCanvas &canvas) const
 {
     const int W = canvas.Size().width();
     const int H = canvas.Size().height();
-    canvas.SetFont(Arial, TextPoints);
+    canvas.SetFont(DrawingFontFace, TextPoints);
     canvas.SetClearBrush();
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TCommentPlace &place = CommentPlaces[m];

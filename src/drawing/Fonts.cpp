@@ -1,0 +1,9 @@
+#include "Fonts.h"
+
+#include <QFont>
+
+void InstallFontSubstitutions()
+{
+    QFont::insertSubstitution(FormFontFace, QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(DrawingFontFace, QStringLiteral("Liberation Sans"));
+}
