@@ -19,7 +19,6 @@ TProgramPages CreatePages(TfmWinMain &window, TPageContext &context, IMediaPlaye
     pages.fmVEKTest = new TfmVEKTest(context, sentencePlayer, material, area);
     pages.fmScoresPrint = new TfmScoresPrint(context, area);
     pages.fmViewGraph = new TfmViewGraph(context, area);
-    window.AttachPages({pages.fmClientInfo, pages.fmPage2, pages.fmCalibDialog, pages.fmVEKTest,
-                        pages.fmScoresPrint, pages.fmViewGraph});
+    window.AttachPages(pages);
     return pages;
 }

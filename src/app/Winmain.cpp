@@ -1,4 +1,5 @@
 #include "Winmain.h"
+#include "drawing/Fonts.h"
 
 #include "About.h"
 #include "HelpViewer.h"
@@ -118,7 +119,7 @@ void TfmWinMain::CreateToolBar()
 void TfmWinMain::CreateStatusBar()
 {
     constexpr int Widths[] = {400, 50};
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(FormFontFace);
     font.setPixelSize(11);
     statusBar()->setFont(font);
     for (int i = 0; i < 2; ++i) {
@@ -130,13 +131,14 @@ void TfmWinMain::CreateStatusBar()
     statusBar()->setSizeGripEnabled(false);
 }
 
-void TfmWinMain::AttachPages(const TPages &pages)
+void TfmWinMain::AttachPages(const TProgramPages &pages)
 {
     m_typedPages = pages;
-    m_pages = {pages.ClientInfo, pages.Page2, pages.CalibDialog, pages.VEKTest, pages.ScoresPrint, pages.ViewGraph};
+    m_pages = {pages.fmClientInfo, pages.fmPage2,       pages.fmCalibDialog,
+               pages.fmVEKTest,    pages.fmScoresPrint, pages.fmViewGraph};
     for (QWidget *page : m_pages)
         page->hide();
-    connect(pages.VEKTest, &TfmVEKTest::PageButtonsReleased, this,
+    connect(pages.fmVEKTest, &TfmVEKTest::PageButtonsReleased, this,
             [this](bool graphButtonToo) { SetPageButtonsEnabled(true, graphButtonToo); });
 }
 
@@ -163,7 +165,7 @@ void TfmWinMain::FormShow()
 {
     ReadSettings();
     CaptionBase = QStringLiteral("AVEK beta");
-    m_record.InitNewRecord();
+    m_record.InitNewRecord(m_state.ProposeMdb());
     UpdateCaption();
     m_state.ModifiedFlag = false;
     m_statusPanels[0]->clear();
@@ -254,19 +256,19 @@ void TfmWinMain::HidePages(TPageIndex first)
 
 void TfmWinMain::LoadPagesFromRecord()
 {
-    m_typedPages.ClientInfo->LoadFromRecord();
-    m_typedPages.Page2->LoadFromRecord();
-    m_typedPages.CalibDialog->LoadFromRecord();
+    m_typedPages.fmClientInfo->LoadFromRecord();
+    m_typedPages.fmPage2->LoadFromRecord();
+    m_typedPages.fmCalibDialog->LoadFromRecord();
 }
 
 void TfmWinMain::StoreVisiblePages()
 {
-    if (m_typedPages.ClientInfo->isVisible())
-        m_typedPages.ClientInfo->StoreToRecord();
-    if (m_typedPages.Page2->isVisible())
-        m_typedPages.Page2->StoreToRecord();
-    if (m_typedPages.CalibDialog->isVisible())
-        m_typedPages.CalibDialog->StoreToRecord();
+    if (m_typedPages.fmClientInfo->isVisible())
+        m_typedPages.fmClientInfo->StoreToRecord();
+    if (m_typedPages.fmPage2->isVisible())
+        m_typedPages.fmPage2->StoreToRecord();
+    if (m_typedPages.fmCalibDialog->isVisible())
+        m_typedPages.fmCalibDialog->StoreToRecord();
 }
 
 void TfmWinMain::ShowClientInfoAfterFileCommand()
@@ -274,7 +276,7 @@ void TfmWinMain::ShowClientInfoAfterFileCommand()
     QWidget *page = m_pages[ClientInfoPage];
     page->setGeometry(WindowPanel->rect());
     if (page->isVisible())
-        m_typedPages.ClientInfo->LoadFromRecord();
+        m_typedPages.fmClientInfo->LoadFromRecord();
     else
         page->show();
     m_pageButtons[ClientInfoPage]->setChecked(true);
@@ -327,7 +329,7 @@ void TfmWinMain::NewFile()
     SetFileName(QString());
     UpdateCaption();
     HidePages(ConditionsPage);
-    m_record.InitNewRecord();
+    m_record.InitNewRecord(m_state.ProposeMdb());
     m_state.ModifiedFlag = false;
     SetModifiedText(QString());
     LoadPagesFromRecord();

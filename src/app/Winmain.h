@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramPages.h"
 #include "controls/Prompts.h"
 #include "record/AppState.h"
 #include "record/ClientRecord.h"
@@ -21,16 +22,6 @@ class TfmVEKTest;
 // The pages in the order the main window hides them.
 enum TPageIndex { ClientInfoPage, ConditionsPage, CalibrationPage, TestPage, ScoresPage, GraphPage, PageCount };
 
-struct TPages
-{
-    TfmClientInfo *ClientInfo;
-    TfmPage2 *Page2;
-    TfmCalibDialog *CalibDialog;
-    TfmVEKTest *VEKTest;
-    TfmScoresPrint *ScoresPrint;
-    TfmViewGraph *ViewGraph;
-};
-
 // The frame of the program: menu, tool bar, status bar and the page area in
 // which one page is shown at a time; the file commands; the window messages
 // the pages post.
@@ -44,7 +35,7 @@ public:
 
     // The page area; pages are created as its children.
     QWidget *WindowPanel;
-    void AttachPages(const TPages &pages);
+    void AttachPages(const TProgramPages &pages);
 
     void NewFile();
     void LoadFile();
@@ -88,7 +79,7 @@ private:
     TClientRecord &m_record;
     TAppState &m_state;
     IPrompts &m_prompts;
-    TPages m_typedPages{};
+    TProgramPages m_typedPages;
     std::array<QWidget *, PageCount> m_pages{};
     std::array<QAction *, PageCount> m_pageButtons{};
     QLabel *m_statusPanels[2]{};

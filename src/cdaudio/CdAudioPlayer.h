@@ -26,7 +26,6 @@ public:
     bool Open() override;
     void Close() override;
     bool IsCdPresent() override;
-    void SetTimeFormatTmsf() override {}
     bool Play(quint32 from, quint32 to, bool notify) override;
     void Stop() override;
 

@@ -19,9 +19,6 @@ public:
     virtual void Close() = 0;
     // Opens the device, asks whether a disc is in it, and closes it again.
     virtual bool IsCdPresent() = 0;
-    // Positions are always track/minute/second/frame; kept as the explicit
-    // step the pages take before every play.
-    virtual void SetTimeFormatTmsf() = 0;
     virtual bool Play(quint32 from, quint32 to, bool notify) = 0;
     virtual void Stop() = 0;
 

@@ -13,8 +13,6 @@ class TLimitedMemo : public QPlainTextEdit
 public:
     explicit TLimitedMemo(int maxLength, QWidget *parent = nullptr);
 
-    int MaxLength() const { return m_maxLength; }
-
 private:
     void Enforce();
 

@@ -18,8 +18,6 @@ class TStringGrid : public QWidget
 public:
     TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight, QWidget *parent = nullptr);
 
-    int ColCount() const { return m_colCount; }
-    int RowCount() const { return m_rowCount; }
     // Empty for a cell never set.
     QString Cells(int col, int row) const;
     void SetCells(int col, int row, const QString &text);

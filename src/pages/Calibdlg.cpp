@@ -130,7 +130,6 @@ void TfmCalibDialog::StoreToRecord()
 
 void TfmCalibDialog::PlayCalibration()
 {
-    MediaPlayer1.SetTimeFormatTmsf();
     MediaPlayer1.Play(CalibrationStart, CalibrationEnd, true);
 }
 

@@ -3,6 +3,7 @@
 #include "PageStyle.h"
 #include "TypingWatcher.h"
 #include "controls/LimitedMemo.h"
+#include "record/Conditions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cstdlib>
 
 using namespace PageStyle;
 
@@ -58,12 +58,12 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
     }
     connect(m_sessions, &QButtonGroup::idClicked, this, &TfmPage2::ChooseSessionClick);
 
-    static const char *const Snr[] = {"15 SNR", "10 SNR", "5 SNR", "0 SNR"};
     GroupBox2 = AddGroup(this, QStringLiteral("H-Sentences"), 12, 136, 86, 110);
     GroupBox3 = AddGroup(this, QStringLiteral("L-Sentences"), 106, 136, 86, 110);
-    for (int c = 0; c < 8; ++c) {
-        auto *box = new QCheckBox(QLatin1String(Snr[c % 4]), c < 4 ? GroupBox2 : GroupBox3);
-        box->setGeometry(10, 22 + 21 * (c % 4), 70, 18);
+    for (int c = 0; c < Conditions::Count; ++c) {
+        const bool high = Conditions::TalkerOf(c) == Conditions::TTalker::High;
+        auto *box = new QCheckBox(QStringLiteral("%1 SNR").arg(Conditions::SnrOf(c)), high ? GroupBox2 : GroupBox3);
+        box->setGeometry(10, 22 + 21 * Conditions::RowOf(c), 70, 18);
         box->setAutoFillBackground(true);
         connect(box, &QCheckBox::clicked, this, [this] { m_context.MarkModified(); });
         ConditionBoxes[c] = box;
@@ -104,7 +104,7 @@ void TfmPage2::FormShow()
     m_toggleHigh = true;
     m_toggleLow = true;
     // Proposing a different MDB each time spreads the blocks over clients.
-    m_context.Record.SetCurrentMdb(std::rand() % TClientRecord::MdbCount);
+    m_context.Record.SetCurrentMdb(m_context.State.ProposeMdb());
     LoadFromRecord();
     Button2->setFocus();
 }

@@ -1,4 +1,5 @@
 #include "Page3.h"
+#include "drawing/Fonts.h"
 
 #include "KeyWordButton.h"
 #include "PageStyle.h"
@@ -8,6 +9,7 @@
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
 #include "record/ClientFileWriter.h"
+#include "record/Conditions.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,7 +29,7 @@ constexpr int PanelButtonsTop = 3;
 // "MS Sans Serif" 14 pt: the sentences, their key words and "Practice".
 QFont SentenceFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(FormFontFace);
     font.setPixelSize(19);
     return font;
 }
@@ -56,10 +58,6 @@ QLabel *AddInfoLabel(QWidget *page, const QString &text, int x, int width, const
     return label;
 }
 
-QString TalkerText(int listSlot)
-{
-    return listSlot % 8 < 4 ? QStringLiteral("H-Sens") : QStringLiteral("L-Sens");
-}
 
 quint32 Position(const TCdTime &time)
 {
@@ -303,9 +301,9 @@ void TfmVEKTest::PlaceKeyWord(int sentence, int word)
 void TfmVEKTest::ShowListLabels()
 {
     const int slot = CurrentEntry().ListSlot;
-    HighLowLabel->setText(TalkerText(slot));
-    static const int Snr[] = {15, 10, 5, 0};
-    SNRLabel->setText(QStringLiteral("SNR: %1").arg(Snr[slot % 4]));
+    const int condition = Conditions::ConditionOfSlot(slot);
+    HighLowLabel->setText(Conditions::TalkerName(Conditions::TalkerOf(condition)));
+    SNRLabel->setText(QStringLiteral("SNR: %1").arg(Conditions::SnrOf(condition)));
 }
 
 void TfmVEKTest::MovePlayPanel()
@@ -332,7 +330,6 @@ void TfmVEKTest::PlayButtonClick()
     MoveUpButton->setEnabled(false);
     DoneButton->setEnabled(false);
     AbortButton->setEnabled(false);
-    SentenceMediaPlayer.SetTimeFormatTmsf();
     m_playing = SentenceMediaPlayer.Play(Position(sentence.Start), Position(sentence.End), true);
     if (!m_playing) {
         // No end of play will ever be reported: give the clinician the page

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "ClientRecord.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
 #include <QString>
 
 // What the program keeps beside the client record and never saves in it.
@@ -15,4 +19,11 @@ struct TAppState
     QString DataPath;
     // The start-up folder, where the settings and the sentence material live.
     QString IniDirectory;
+
+    // The MDB proposed to a new client and on the conditions page, drawn at
+    // random so that the blocks spread over clients.
+    int ProposeMdb() { return int(m_mdbProposals.bounded(TClientRecord::MdbCount)); }
+
+private:
+    QRandomGenerator m_mdbProposals{quint32(QDateTime::currentMSecsSinceEpoch())};
 };

@@ -3,16 +3,14 @@
 #include "IndexCheck.h"
 #include "Windows1252.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
-#include <ctime>
 
 namespace L = ClientRecordLayout;
 
-void TClientRecord::InitNewRecord()
+void TClientRecord::InitNewRecord(int proposedMdb)
 {
-    InitNewRecord(QDate::currentDate(), QLocale::system());
+    InitNewRecord(QDate::currentDate(), QLocale::system(), proposedMdb);
 }
 
 namespace {
@@ -30,14 +28,13 @@ QString NewTestDate(const QDate &today, const QLocale &locale)
 
 } // namespace
 
-void TClientRecord::InitNewRecord(const QDate &today, const QLocale &locale)
+void TClientRecord::InitNewRecord(const QDate &today, const QLocale &locale, int proposedMdb)
 {
     m_image.fill(0);
     std::memcpy(m_image.data() + L::Signature.offset, ClientFileSignature, sizeof ClientFileSignature);
     SetTestDate(NewTestDate(today, locale));
     SetPlayPracticeBlock(true);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    SetCurrentMdb(std::rand() % MdbCount);
+    SetCurrentMdb(proposedMdb);
     SetLevelsInSpl(false);
     for (int m = 0; m < MdbCount; ++m) {
         SetHighTalkerLevel(m, 70);

@@ -59,9 +59,10 @@ public:
     // Every byte zero; InitNewRecord gives the values of a new client.
     TClientRecord() = default;
 
-    void InitNewRecord();
+    // The MDB proposed is the caller's choice (the program draws it at random).
+    void InitNewRecord(int proposedMdb = 0);
     // The same with the date and locale given, so that the result is repeatable.
-    void InitNewRecord(const QDate &today, const QLocale &locale);
+    void InitNewRecord(const QDate &today, const QLocale &locale, int proposedMdb = 0);
 
     QByteArrayView Image() const { return QByteArrayView(m_image.data(), Size); }
     // Replaces the whole image, which must be exactly Size bytes.

@@ -30,7 +30,6 @@ public:
         Calls << QStringLiteral("IsCdPresent");
         return CdPresent;
     }
-    void SetTimeFormatTmsf() override { Calls << QStringLiteral("SetTimeFormatTmsf"); }
     bool Play(quint32 from, quint32 to, bool notify) override
     {
         Calls << QStringLiteral("Play %1 %2%3").arg(from).arg(to).arg(notify ? QStringLiteral(" notify") : QString());
