@@ -4,8 +4,6 @@
 #include "KeyWordButton.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
-#include "administration/SentenceMaterial.h"
-#include "administration/Snr50.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
 #include "record/ClientFileWriter.h"
@@ -68,7 +66,7 @@ quint32 Position(const TCdTime &time)
 
 TfmVEKTest::TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSentenceMaterial &material,
                        QWidget *parent)
-    : TPageForm(parent), m_context(context), SentenceMediaPlayer(player), m_material(material)
+    : TPageForm(parent), m_context(context), SentenceMediaPlayer(player), m_run(context.Record, material, *this)
 {
     setWindowTitle(QStringLiteral("VEK Test"));
     SetUpPage(this, QApplication::palette().color(QPalette::Button));
@@ -172,8 +170,8 @@ void TfmVEKTest::CreateShortcuts()
 void TfmVEKTest::KeyWordKey(int word, TMarkButton button)
 {
     // A key word its text lacks has no button to click, so no key either.
-    if (WordButtons[word][m_currentSentence]->isVisible())
-        WordButtonRelease(m_currentSentence, word, button);
+    if (WordButtons[word][CurrentSentence()]->isVisible())
+        WordButtonRelease(CurrentSentence(), word, button);
 }
 
 void TfmVEKTest::FormShow()
@@ -181,72 +179,45 @@ void TfmVEKTest::FormShow()
     const bool discPresent = SentenceMediaPlayer.IsCdPresent();
     if (!discPresent)
         m_context.Prompts.ShowError(NoDiscText());
-
-    TClientRecord &record = m_context.Record;
-    m_currentSentence = 0;
-    m_playing = false;
-    m_run = BuildRunList(record);
-    m_currentPage = 1;
-
-    MoveUpButton->setEnabled(false);
-    NextPageButton->setEnabled(false);
-    Done2Button->setEnabled(false);
-    AbortButton->setEnabled(true);
-    DoneButton->setEnabled(false);
     const bool opened = SentenceMediaPlayer.Open();
     if (!opened)
         m_context.Prompts.ShowMessage(PlayerErrorText(SentenceMediaPlayer));
-    PlayButton->setEnabled(discPresent && opened);
+    m_playerReady = discPresent && opened;
 
-    MDBLabel->setText(QStringLiteral("MDB: %1").arg(record.CurrentMdb() + 1));
-    if (!m_material.Status()) {
-        m_context.Prompts.ShowError(m_material.Status().message());
-        StopRun(m_material.Status().message());
-    } else if (!HasRun()) {
-        StopRun(QStringLiteral("No condition is selected for MDB %1. Choose the conditions to test on the test "
-                               "conditions page.")
-                    .arg(record.CurrentMdb() + 1));
-    } else {
-        // A run is in progress; a page that cannot start one leaves the
-        // MDB's completed mark as it was.
-        record.Mdb(record.CurrentMdb()).SetCompleted(false);
-        NoRunLabel->hide();
-        PlayPanel->setEnabled(true);
-        ShowThePage();
-    }
+    MDBLabel->setText(QStringLiteral("MDB: %1").arg(m_context.Record.CurrentMdb() + 1));
+    if (const TStatus status = m_run.Start(); !status)
+        m_context.Prompts.ShowError(status.message());
+    ShowThePage();
     AbortButton->setFocus();
 }
 
 void TfmVEKTest::FormHide()
 {
-    m_playing = false;
+    m_run.Leave();
     SentenceMediaPlayer.Stop();
     SentenceMediaPlayer.Close();
 }
 
-void TfmVEKTest::StopRun(const QString &reason)
+void TfmVEKTest::ShowNoRun(const QString &reason)
 {
-    m_run = TRunList();
-    m_page.SentenceCount = 0;
-    LayOutThePage();
     PageNoLabel->setText(QStringLiteral("Page 0 of 0"));
     HighLowLabel->clear();
     SNRLabel->clear();
-    PlayPanel->setEnabled(false);
     NoRunLabel->setText(reason);
     NoRunLabel->show();
 }
 
 void TfmVEKTest::ShowThePage()
 {
-    PageNoLabel->setText(QStringLiteral("Page %1 of %2").arg(m_currentPage).arg(m_run.PageCount));
-    if (const TStatus status = LoadPage(m_material, CurrentEntry(), m_page); !status) {
-        m_context.Prompts.ShowError(status.message());
-        StopRun(status.message());
-        return;
-    }
     LayOutThePage();
-    ShowListLabels();
+    if (m_run.HasRun()) {
+        NoRunLabel->hide();
+        PageNoLabel->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
+        ShowListLabels();
+    } else {
+        ShowNoRun(m_run.NoRunReason());
+    }
+    ShowRunState();
 }
 
 void TfmVEKTest::LayOutThePage()
@@ -261,14 +232,12 @@ void TfmVEKTest::LayOutThePage()
             button->hide();
         }
     }
-    m_marks = {};
-    const bool practice = m_page.SentenceCount < MaxSentences;
-    PracticeLabel->setVisible(practice && HasRun());
-    m_rowTop = practice ? PracticeRowTop : TestRowTop;
-    MovePlayPanel();
-    for (int j = 0; j < m_page.SentenceCount; ++j) {
+    const TPage &page = m_run.Page();
+    PracticeLabel->setVisible(m_run.HasRun() && m_run.IsPractice());
+    m_rowTop = m_run.IsPractice() ? PracticeRowTop : TestRowTop;
+    for (int j = 0; j < page.SentenceCount; ++j) {
         QLabel *label = SentenceLabels[j];
-        label->setText(m_page.Sentences[j].Text);
+        label->setText(page.Sentences[j].Text);
         label->move(TextLeft, m_rowTop + RowHeight * j);
         label->show();
         for (int k = 0; k < KeyWordCount; ++k)
@@ -278,12 +247,11 @@ void TfmVEKTest::LayOutThePage()
 
 void TfmVEKTest::PlaceKeyWord(int sentence, int word)
 {
-    const TSentence &s = m_page.Sentences[sentence];
+    const TSentence &s = m_run.Page().Sentences[sentence];
     TKeyWordButton *button = WordButtons[word][sentence];
     const QString caption = u' ' + s.KeyWords[word] + u' ';
     const QFontMetrics metrics(button->font());
     button->SetCaption(caption);
-    button->SetMark(TWordMark::NotPlayed);
     // Where " word " first stands in " text ": the characters before it are
     // the blank and the text up to the word's own blank.
     const qsizetype before = FindKeyWord(s.Text, s.KeyWords[word]);
@@ -300,206 +268,112 @@ void TfmVEKTest::PlaceKeyWord(int sentence, int word)
 
 void TfmVEKTest::ShowListLabels()
 {
-    const int slot = CurrentEntry().ListSlot;
-    const int condition = Conditions::ConditionOfSlot(slot);
+    const int condition = Conditions::ConditionOfSlot(m_run.CurrentEntry().ListSlot);
     HighLowLabel->setText(Conditions::TalkerName(Conditions::TalkerOf(condition)));
     SNRLabel->setText(QStringLiteral("SNR: %1").arg(Conditions::SnrOf(condition)));
 }
 
-void TfmVEKTest::MovePlayPanel()
+// Everything the page shows of the run but its sentences: where the panel
+// stands, the marks, and which buttons can be used.
+void TfmVEKTest::ShowRunState()
 {
-    PlayPanel->move(0, m_currentSentence * RowHeight + m_rowTop - 4);
-}
-
-void TfmVEKTest::SetMarks(int sentence, const TSentenceMarks &marks)
-{
-    if (marks != m_marks[sentence])
-        ReopenLastList();
-    m_marks[sentence] = marks;
-    for (int k = 0; k < KeyWordCount; ++k)
-        WordButtons[k][sentence]->SetMark(marks[k]);
+    PlayPanel->move(0, CurrentSentence() * RowHeight + m_rowTop - 4);
+    PlayPanel->setEnabled(m_run.HasRun());
+    for (int j = 0; j < SentenceCount(); ++j) {
+        for (int k = 0; k < KeyWordCount; ++k)
+            WordButtons[k][j]->SetMark(Mark(j, k));
+    }
+    const TRunButtons buttons = m_run.Buttons(m_playerReady);
+    PlayButton->setEnabled(buttons.Play);
+    MoveUpButton->setEnabled(buttons.MoveUp);
+    DoneButton->setEnabled(buttons.MoveDown);
+    CorrectButton->setEnabled(buttons.Correct);
+    AbortButton->setEnabled(buttons.Abort);
+    NextPageButton->setEnabled(buttons.ViewScores);
+    Done2Button->setEnabled(buttons.Done);
 }
 
 void TfmVEKTest::PlayButtonClick()
 {
-    TSentence &sentence = m_page.Sentences[m_currentSentence];
-    if (sentence.Played && !m_context.Prompts.AskYesNo(QStringLiteral("Do you wish to replay this sentence?")))
+    const TSentence &sentence = m_run.Page().Sentences[CurrentSentence()];
+    if (m_run.CurrentPlayed() && !m_context.Prompts.AskYesNo(QStringLiteral("Do you wish to replay this sentence?")))
         return;
-    ReopenLastList();
-    PlayButton->setEnabled(false);
-    MoveUpButton->setEnabled(false);
-    DoneButton->setEnabled(false);
-    AbortButton->setEnabled(false);
-    m_playing = SentenceMediaPlayer.Play(Position(sentence.Start), Position(sentence.End), true);
-    if (!m_playing) {
+    m_run.PlayStarted();
+    ShowRunState();
+    if (!SentenceMediaPlayer.Play(Position(sentence.Start), Position(sentence.End), true)) {
         // No end of play will ever be reported: give the clinician the page
         // back as it was, the sentence's marks included.
+        m_run.PlayFailed();
         m_context.Prompts.ShowError(PlayerErrorText(SentenceMediaPlayer));
-        PlayButton->setEnabled(true);
-        MoveUpButton->setEnabled(m_currentSentence != 0);
-        DoneButton->setEnabled(sentence.Played);
-        AbortButton->setEnabled(true);
-        return;
+        ShowRunState();
     }
-    SetMarks(m_currentSentence, PlayedMarks());
 }
 
 void TfmVEKTest::SentenceMediaPlayerNotify()
 {
     // The player is shared with the calibration page, and a stopped play may
     // still report its end.
-    if (!m_playing)
+    if (!m_run.Playing())
         return;
-    m_playing = false;
-    m_page.Sentences[m_currentSentence].Played = true;
-    MoveUpButton->setEnabled(m_currentSentence != 0);
-    PlayButton->setEnabled(true);
-    DoneButton->setEnabled(true);
-    AbortButton->setEnabled(true);
+    m_run.PlayEnded();
+    ShowRunState();
 }
 
 void TfmVEKTest::DoneButtonClick()
 {
     DoneButton->setEnabled(false);
-    const bool lastSentence = m_currentSentence + 1 == m_page.SentenceCount;
-    if (lastSentence && m_currentPage == m_run.PageCount) {
-        TMdbBlock block = m_context.Record.Mdb(m_context.Record.CurrentMdb());
-        // Completed and the tested conditions belong in the file together with
-        // the last list's score: the program may be closed from here.
-        std::array<bool, MdbBlockLayout::ConditionCount> tested;
-        for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
-            tested[c] = block.Tested(c);
-        block.SetCompleted(true);
-        MarkSelectedTested(block);
-        if (!ScoreList()) {
-            block.SetCompleted(false);
-            for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
-                block.SetTested(c, tested[c]);
-            DoneButton->setEnabled(true);
-            return;
-        }
-        NextPageButton->setEnabled(true);
-        Done2Button->setEnabled(true);
-        AbortButton->setEnabled(false);
-    } else if (!lastSentence) {
-        ++m_currentSentence;
-        MovePlayPanel();
-        // Back at a sentence passed before, it may be passed again at once;
-        // marks set without a play (Mark all correct, clicks) do not count.
-        DoneButton->setEnabled(m_page.Sentences[m_currentSentence].Played);
-        MoveUpButton->setEnabled(true);
-    } else {
-        if (!ScoreList()) {
-            DoneButton->setEnabled(true);
-            return;
-        }
-        ++m_currentPage;
-        m_currentSentence = 0;
+    const TTestRun::TMoveDown move = m_run.MoveDown();
+    if (move == TTestRun::TMoveDown::List || move == TTestRun::TMoveDown::Stopped) {
+        if (move == TTestRun::TMoveDown::Stopped)
+            m_context.Prompts.ShowError(m_run.NoRunReason());
         ShowThePage();
-        MoveUpButton->setEnabled(false);
-        DoneButton->setEnabled(false);
+    } else {
+        ShowRunState();
     }
 }
 
 void TfmVEKTest::MoveUpButtonClick()
 {
-    if (m_currentSentence <= 0) {
-        MoveUpButton->setEnabled(false);
-        return;
-    }
-    --m_currentSentence;
-    MovePlayPanel();
-    DoneButton->setEnabled(true);
-    MoveUpButton->setEnabled(m_currentSentence != 0);
-    WithdrawRunEnd();
-}
-
-// Until the last sentence is passed again, which scores the last list again.
-void TfmVEKTest::WithdrawRunEnd()
-{
-    NextPageButton->setEnabled(false);
-    Done2Button->setEnabled(false);
-    AbortButton->setEnabled(true);
-}
-
-// The last list was scored, but its marks are about to change: the run must
-// not end on a score that no longer matches what the page shows.
-void TfmVEKTest::ReopenLastList()
-{
-    if (!NextPageButton->isEnabled())
-        return;
-    WithdrawRunEnd();
-    DoneButton->setEnabled(true);
+    m_run.MoveUp();
+    ShowRunState();
 }
 
 void TfmVEKTest::CorrectButtonClick()
 {
-    SetMarks(m_currentSentence, AllCorrectMarks());
+    m_run.MarkAllCorrect();
+    ShowRunState();
 }
 
 void TfmVEKTest::WordButtonRelease(int sentence, int word, TMarkButton button)
 {
-    if (sentence != m_currentSentence)
-        return;
-    TSentenceMarks marks = m_marks[sentence];
-    marks[word] = MarkAfterRelease(marks[word], button);
-    SetMarks(sentence, marks);
-    m_context.MarkModified();
+    if (m_run.MarkWord(sentence, word, button))
+        ShowRunState();
 }
 
 void TfmVEKTest::AbortButtonClick()
 {
     if (!m_context.Prompts.AskYesNo(QStringLiteral("Do you wish to abort this session?")))
         return;
-    if (HasRun()) {
-        TClientRecord &record = m_context.Record;
-        TMdbBlock block = record.Mdb(record.CurrentMdb());
-        const int slot = CurrentEntry().ListSlot;
-        block.SetProportion(slot, NoScore);
-        block.SetRau(slot, NoScore);
-        block.SetWrau(slot, NoScore);
-        // Aborted in the last list after it had ended the run.
-        block.SetCompleted(false);
-        RecomputeSnr50(block);
-        SaveRecord();
-    }
+    m_run.Abort();
     m_context.Post(WM_SHOWCONDITIONS);
-}
-
-void TfmVEKTest::EndRun()
-{
-    TClientRecord &record = m_context.Record;
-    TMdbBlock block = record.Mdb(record.CurrentMdb());
-    MarkSelectedTested(block);
-    RecomputeSnr50(block);
-    SaveRecord();
 }
 
 void TfmVEKTest::NextPageButtonClick()
 {
     emit PageButtonsReleased(true);
-    EndRun();
+    m_run.Finish();
     m_context.Post(WM_SHOWSCORES);
 }
 
 void TfmVEKTest::Done2ButtonClick()
 {
     emit PageButtonsReleased(false);
-    EndRun();
+    m_run.Finish();
 }
 
-void TfmVEKTest::MarkSelectedTested(TMdbBlock block)
+void TfmVEKTest::MarkModified()
 {
-    for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c) {
-        if (block.Selected(c))
-            block.SetTested(c, true);
-    }
-}
-
-bool TfmVEKTest::ScoreList()
-{
-    ScoreListIntoRecord(m_context.Record, m_marks, m_page.SentenceCount, CurrentEntry().ListSlot);
-    return SaveRecord();
+    m_context.MarkModified();
 }
 
 bool TfmVEKTest::SaveRecord()

@@ -2,9 +2,7 @@
 
 #include "PageContext.h"
 #include "PageForm.h"
-#include "administration/ListScoring.h"
-#include "administration/RunList.h"
-#include "administration/Sentence.h"
+#include "administration/TestRun.h"
 
 #include <array>
 
@@ -18,7 +16,7 @@ class TSentenceMaterial;
 // The test administration page: plays the sentences of each list of a run,
 // lets the clinician mark their key words with the mouse or the keyboard, and
 // scores and saves each list the moment its last sentence is passed.
-class TfmVEKTest : public TPageForm
+class TfmVEKTest : public TPageForm, private IRecordKeeper
 {
     Q_OBJECT
 
@@ -34,12 +32,12 @@ public:
     TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSentenceMaterial &material,
                QWidget *parent = nullptr);
 
-    int CurrentPage() const { return m_currentPage; }
-    int PageCount() const { return m_run.PageCount; }
-    int CurrentSentence() const { return m_currentSentence; }
-    int SentenceCount() const { return m_page.SentenceCount; }
+    int CurrentPage() const { return m_run.CurrentPage(); }
+    int PageCount() const { return m_run.PageCount(); }
+    int CurrentSentence() const { return m_run.CurrentSentence(); }
+    int SentenceCount() const { return m_run.Page().SentenceCount; }
     int RowTop() const { return m_rowTop; }
-    TWordMark Mark(int sentence, int word) const { return m_marks[sentence][word]; }
+    TWordMark Mark(int sentence, int word) const { return m_run.Mark(sentence, word); }
 
     QWidget *PlayPanel;
     QToolButton *MoveUpButton;
@@ -77,11 +75,8 @@ private:
     void LayOutThePage();
     void PlaceKeyWord(int sentence, int word);
     void ShowListLabels();
-    void StopRun(const QString &reason);
-    void MovePlayPanel();
-    void SetMarks(int sentence, const TSentenceMarks &marks);
-    void WithdrawRunEnd();
-    void ReopenLastList();
+    void ShowNoRun(const QString &reason);
+    void ShowRunState();
 
     void PlayButtonClick();
     void SentenceMediaPlayerNotify();
@@ -93,24 +88,13 @@ private:
     void Done2ButtonClick();
     void WordButtonRelease(int sentence, int word, TMarkButton button);
     void KeyWordKey(int word, TMarkButton button);
-    void EndRun();
-    static void MarkSelectedTested(TMdbBlock block);
 
-    // Scores the current list into the record and saves it; false when the
-    // save failed, and the action that scored must not go on.
-    bool ScoreList();
-    bool SaveRecord();
-    const TRunEntry &CurrentEntry() const { return m_run.Page(m_currentPage); }
-    bool HasRun() const { return m_run.PageCount > 0; }
+    bool SaveRecord() override;
+    void MarkModified() override;
 
     TPageContext &m_context;
     IMediaPlayer &SentenceMediaPlayer;
-    const TSentenceMaterial &m_material;
-    TRunList m_run;
-    TPage m_page;
-    TPageMarks m_marks{};
-    int m_currentPage = 1;
-    int m_currentSentence = 0;
+    TTestRun m_run;
     int m_rowTop = 16;
-    bool m_playing = false;
+    bool m_playerReady = false;
 };

@@ -1,0 +1,203 @@
+#include "TestRun.h"
+
+#include "SentenceMaterial.h"
+#include "Snr50.h"
+#include "record/ClientRecord.h"
+
+TTestRun::TTestRun(TClientRecord &record, const TSentenceMaterial &material, IRecordKeeper &keeper)
+    : m_record(record), m_material(material), m_keeper(keeper)
+{
+}
+
+TStatus TTestRun::Start()
+{
+    m_run = BuildRunList(m_record);
+    m_currentPage = 1;
+    m_currentSentence = 0;
+    m_playing = false;
+    m_ended = false;
+    if (!m_material.Status()) {
+        Stop(m_material.Status().message());
+        return m_material.Status();
+    }
+    if (!HasRun()) {
+        Stop(QStringLiteral("No condition is selected for MDB %1. Choose the conditions to test on the test "
+                            "conditions page.")
+                 .arg(m_record.CurrentMdb() + 1));
+        return TStatus::Ok();
+    }
+    // A run is in progress; a run that cannot start leaves the MDB's
+    // completed mark as it was.
+    m_record.Mdb(m_record.CurrentMdb()).SetCompleted(false);
+    if (!LoadCurrentPage())
+        return TStatus::Error(m_noRunReason);
+    return TStatus::Ok();
+}
+
+void TTestRun::Leave()
+{
+    m_playing = false;
+}
+
+bool TTestRun::LoadCurrentPage()
+{
+    if (const TStatus status = LoadPage(m_material, CurrentEntry(), m_page); !status) {
+        Stop(status.message());
+        return false;
+    }
+    m_marks = {};
+    return true;
+}
+
+void TTestRun::Stop(const QString &reason)
+{
+    m_run = TRunList();
+    m_page.SentenceCount = 0;
+    m_marks = {};
+    m_noRunReason = reason;
+}
+
+TRunButtons TTestRun::Buttons(bool playerOpen) const
+{
+    TRunButtons buttons;
+    const bool panel = HasRun() && !m_playing;
+    buttons.Play = panel && playerOpen;
+    buttons.MoveUp = panel && m_currentSentence > 0;
+    buttons.MoveDown = panel && !m_ended && CurrentPlayed();
+    buttons.Correct = HasRun();
+    buttons.Abort = !m_playing && !m_ended;
+    buttons.ViewScores = m_ended;
+    buttons.Done = m_ended;
+    return buttons;
+}
+
+void TTestRun::PlayStarted()
+{
+    m_playing = true;
+    m_marksBeforePlay = m_marks[m_currentSentence];
+    Reopen();
+    SetMarks(m_currentSentence, PlayedMarks());
+}
+
+void TTestRun::PlayEnded()
+{
+    m_playing = false;
+    m_page.Sentences[m_currentSentence].Played = true;
+}
+
+void TTestRun::PlayFailed()
+{
+    m_playing = false;
+    m_marks[m_currentSentence] = m_marksBeforePlay;
+}
+
+// The last list was scored, but its marks are about to change: the run must
+// not end on a score that no longer matches them.
+void TTestRun::Reopen()
+{
+    m_ended = false;
+}
+
+void TTestRun::SetMarks(int sentence, const TSentenceMarks &marks)
+{
+    if (marks != m_marks[sentence])
+        Reopen();
+    m_marks[sentence] = marks;
+}
+
+void TTestRun::MarkAllCorrect()
+{
+    if (HasRun())
+        SetMarks(m_currentSentence, AllCorrectMarks());
+}
+
+bool TTestRun::MarkWord(int sentence, int word, TMarkButton button)
+{
+    if (!HasRun() || sentence != m_currentSentence)
+        return false;
+    TSentenceMarks marks = m_marks[sentence];
+    marks[word] = MarkAfterRelease(marks[word], button);
+    SetMarks(sentence, marks);
+    m_keeper.MarkModified();
+    return true;
+}
+
+TTestRun::TMoveDown TTestRun::MoveDown()
+{
+    if (!Buttons(true).MoveDown)
+        return TMoveDown::Refused;
+    const bool lastSentence = m_currentSentence + 1 == m_page.SentenceCount;
+    if (!lastSentence) {
+        ++m_currentSentence;
+        return TMoveDown::Sentence;
+    }
+    if (m_currentPage == m_run.PageCount) {
+        TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
+        // Completed and the tested conditions belong in the file together
+        // with the last list's score: the program may be closed from here.
+        std::array<bool, MdbBlockLayout::ConditionCount> tested;
+        for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
+            tested[c] = block.Tested(c);
+        block.SetCompleted(true);
+        MarkSelectedTested();
+        if (!ScoreList()) {
+            block.SetCompleted(false);
+            for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
+                block.SetTested(c, tested[c]);
+            return TMoveDown::Refused;
+        }
+        m_ended = true;
+        return TMoveDown::RunEnded;
+    }
+    if (!ScoreList())
+        return TMoveDown::Refused;
+    ++m_currentPage;
+    m_currentSentence = 0;
+    return LoadCurrentPage() ? TMoveDown::List : TMoveDown::Stopped;
+}
+
+void TTestRun::MoveUp()
+{
+    if (m_playing || m_currentSentence <= 0)
+        return;
+    --m_currentSentence;
+    // Until the last sentence is passed again, which scores the list again.
+    m_ended = false;
+}
+
+void TTestRun::Abort()
+{
+    if (!HasRun())
+        return;
+    TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
+    const int slot = CurrentEntry().ListSlot;
+    block.SetProportion(slot, NoScore);
+    block.SetRau(slot, NoScore);
+    block.SetWrau(slot, NoScore);
+    // Aborted in the last list after it had ended the run.
+    block.SetCompleted(false);
+    RecomputeSnr50(block);
+    m_keeper.SaveRecord();
+}
+
+void TTestRun::Finish()
+{
+    MarkSelectedTested();
+    RecomputeSnr50(m_record.Mdb(m_record.CurrentMdb()));
+    m_keeper.SaveRecord();
+}
+
+void TTestRun::MarkSelectedTested()
+{
+    TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
+    for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c) {
+        if (block.Selected(c))
+            block.SetTested(c, true);
+    }
+}
+
+bool TTestRun::ScoreList()
+{
+    ScoreListIntoRecord(m_record, m_marks, m_page.SentenceCount, CurrentEntry().ListSlot);
+    return m_keeper.SaveRecord();
+}
