@@ -119,6 +119,13 @@ void TSentenceMaterial::CheckListIds()
     }
 }
 
+std::optional<TPassageRecord> TSentenceMaterial::PassageAt(int index) const
+{
+    if (index < 0 || (index + 1) * PassageLayout::Size > m_passages.size())
+        return std::nullopt;
+    return TPassageRecord(m_passages.constData() + index * PassageLayout::Size);
+}
+
 std::optional<TPassageRecord> TSentenceMaterial::FindPassage(qint32 id) const
 {
     for (qsizetype at = 0; at + PassageLayout::Size <= m_passages.size(); at += PassageLayout::Size) {

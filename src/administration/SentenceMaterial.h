@@ -36,6 +36,8 @@ public:
 
     // The first passage in file order with this id.
     std::optional<TPassageRecord> FindPassage(qint32 id) const;
+    // The passage at this place in the file, 0 first; none past what loaded.
+    std::optional<TPassageRecord> PassageAt(int index) const;
 
 private:
     void Diagnose();

@@ -2,7 +2,9 @@
 
 #include "SentenceMaterial.h"
 #include "Snr50.h"
-#include "record/ClientRecord.h"
+#include "record/Conditions.h"
+
+#include <utility>
 
 TTestRun::TTestRun(TClientRecord &record, const TSentenceMaterial &material, IRecordKeeper &keeper)
     : m_record(record), m_material(material), m_keeper(keeper)
@@ -16,6 +18,9 @@ TStatus TTestRun::Start()
     m_currentSentence = 0;
     m_playing = false;
     m_ended = false;
+    m_finished = false;
+    m_saved = false;
+    m_atStart.SetImage(m_record.Image());
     if (!m_material.Status()) {
         Stop(m_material.Status().message());
         return m_material.Status();
@@ -96,6 +101,12 @@ void TTestRun::PlayFailed()
 void TTestRun::Reopen()
 {
     m_ended = false;
+    if (!m_finished)
+        return;
+    // The other pages would show the old score: they wait for the new one,
+    // and the record may not be closed without a question.
+    m_finished = false;
+    m_keeper.MarkModified();
 }
 
 void TTestRun::SetMarks(int sentence, const TSentenceMarks &marks)
@@ -133,17 +144,11 @@ TTestRun::TMoveDown TTestRun::MoveDown()
     }
     if (m_currentPage == m_run.PageCount) {
         TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
-        // Completed and the tested conditions belong in the file together
-        // with the last list's score: the program may be closed from here.
-        std::array<bool, MdbBlockLayout::ConditionCount> tested;
-        for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
-            tested[c] = block.Tested(c);
+        // Completed belongs in the file together with the last list's score:
+        // the program may be closed from here.
         block.SetCompleted(true);
-        MarkSelectedTested();
         if (!ScoreList()) {
             block.SetCompleted(false);
-            for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c)
-                block.SetTested(c, tested[c]);
             return TMoveDown::Refused;
         }
         m_ended = true;
@@ -170,34 +175,45 @@ void TTestRun::Abort()
     if (!HasRun())
         return;
     TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
+    const TConstMdbBlock before = std::as_const(m_atStart).Mdb(m_record.CurrentMdb());
     const int slot = CurrentEntry().ListSlot;
-    block.SetProportion(slot, NoScore);
-    block.SetRau(slot, NoScore);
-    block.SetWrau(slot, NoScore);
-    // Aborted in the last list after it had ended the run.
+    block.SetProportion(slot, before.Proportion(slot));
+    block.SetRau(slot, before.Rau(slot));
+    block.SetWrau(slot, before.Wrau(slot));
+    // Also after the last list had ended the run.
     block.SetCompleted(false);
+    MarkTestedByScores();
     RecomputeSnr50(block);
-    m_keeper.SaveRecord();
+    m_ended = false;
+    if (m_saved)
+        m_keeper.SaveRecord();
+    else if (m_record.Image().toByteArray() != m_atStart.Image().toByteArray())
+        m_keeper.MarkModified();
 }
 
 void TTestRun::Finish()
 {
-    MarkSelectedTested();
+    MarkTestedByScores();
     RecomputeSnr50(m_record.Mdb(m_record.CurrentMdb()));
     m_keeper.SaveRecord();
+    m_finished = true;
 }
 
-void TTestRun::MarkSelectedTested()
+void TTestRun::MarkTestedByScores()
 {
     TMdbBlock block = m_record.Mdb(m_record.CurrentMdb());
-    for (int c = 0; c < MdbBlockLayout::ConditionCount; ++c) {
+    for (int c = 0; c < Conditions::Count; ++c) {
         if (block.Selected(c))
-            block.SetTested(c, true);
+            block.SetTested(c, block.Proportion(Conditions::TestSlot(c)) != NoScore);
     }
 }
 
 bool TTestRun::ScoreList()
 {
     ScoreListIntoRecord(m_record, m_marks, m_page.SentenceCount, CurrentEntry().ListSlot);
-    return m_keeper.SaveRecord();
+    MarkTestedByScores();
+    if (!m_keeper.SaveRecord())
+        return false;
+    m_saved = true;
+    return true;
 }

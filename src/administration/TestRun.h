@@ -4,9 +4,9 @@
 #include "RunList.h"
 #include "Sentence.h"
 #include "WordMark.h"
+#include "record/ClientRecord.h"
 #include "record/Status.h"
 
-class TClientRecord;
 class TSentenceMaterial;
 
 // Where the run's changes to the record go: the client file, or the mark that
@@ -71,6 +71,9 @@ public:
     bool Playing() const { return m_playing; }
     // The last list is scored and its score matches the marks.
     bool Ended() const { return m_ended; }
+    // View Scores or Done gave the other pages back, and the marks still
+    // match the scores: nothing the page shows is left unscored.
+    bool Finished() const { return m_finished; }
 
     // The page's buttons; Play needs a player that opened.
     TRunButtons Buttons(bool playerOpen) const;
@@ -80,7 +83,8 @@ public:
     void PlayStarted();
     // The play ended with the whole stretch heard.
     void PlayEnded();
-    // The play never began, or broke off: the sentence is as before it.
+    // The play never began, or broke off: the sentence is as before it, and
+    // must be played again before it can be passed.
     void PlayFailed();
 
     TMoveDown MoveDown();
@@ -90,6 +94,8 @@ public:
     // words take it. False when nothing was marked.
     bool MarkWord(int sentence, int word, TMarkButton button);
 
+    // Gives the list in hand up: the scores stored before the run come back
+    // into its slot, and the file follows only if the run had written it.
     void Abort();
     // View Scores and Done: the run's conditions are tested.
     void Finish();
@@ -100,11 +106,14 @@ private:
     bool ScoreList();
     bool LoadCurrentPage();
     void Stop(const QString &reason);
-    void MarkSelectedTested();
+    // A condition of the run is tested exactly while its test list has a score.
+    void MarkTestedByScores();
 
     TClientRecord &m_record;
     const TSentenceMaterial &m_material;
     IRecordKeeper &m_keeper;
+    // The record as the run found it, for what Abort puts back.
+    TClientRecord m_atStart;
     TRunList m_run;
     TPage m_page;
     TPageMarks m_marks{};
@@ -114,4 +123,7 @@ private:
     int m_currentSentence = 0;
     bool m_playing = false;
     bool m_ended = false;
+    bool m_finished = false;
+    // A list's score reached the file during this run.
+    bool m_saved = false;
 };

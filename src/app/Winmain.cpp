@@ -140,6 +140,7 @@ void TfmWinMain::AttachPages(const TProgramPages &pages)
         page->hide();
     connect(pages.fmVEKTest, &TfmVEKTest::PageButtonsReleased, this,
             [this](bool graphButtonToo) { SetPageButtonsEnabled(true, graphButtonToo); });
+    connect(pages.fmVEKTest, &TfmVEKTest::PageButtonsHeld, this, [this] { SetPageButtonsEnabled(false); });
 }
 
 void TfmWinMain::PlaceCentred()

@@ -1,11 +1,11 @@
 #include "Page3.h"
-#include "drawing/Fonts.h"
 
 #include "KeyWordButton.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
+#include "drawing/SentenceFont.h"
 #include "record/ClientFileWriter.h"
 #include "record/Conditions.h"
 
@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace PageStyle;
 
 namespace {
@@ -23,14 +25,6 @@ namespace {
 constexpr int TestRowTop = 16;
 constexpr int PracticeRowTop = 40;
 constexpr int PanelButtonsTop = 3;
-
-// "MS Sans Serif" 14 pt: the sentences, their key words and "Practice".
-QFont SentenceFont()
-{
-    QFont font(FormFontFace);
-    font.setPixelSize(19);
-    return font;
-}
 
 QToolButton *AddPanelButton(QWidget *panel, QStyle::StandardPixmap glyph, int x, const QString &hint)
 {
@@ -99,7 +93,7 @@ void TfmVEKTest::CreateControls()
     MDBLabel = AddInfoLabel(this, QString(), 280, 74, QStringLiteral("Currently selected Modified Dual Block"));
 
     PracticeLabel = AddLabel(this, QStringLiteral("Practice"), 275, 7);
-    PracticeLabel->setFont(SentenceFont());
+    PracticeLabel->setFont(SentenceFont::Font());
     PracticeLabel->adjustSize();
     PracticeLabel->hide();
 
@@ -120,7 +114,7 @@ void TfmVEKTest::CreateControls()
 
 void TfmVEKTest::CreateSentenceRows()
 {
-    const QFont font = SentenceFont();
+    const QFont font = SentenceFont::Font();
     for (int j = 0; j < MaxSentences; ++j) {
         auto *label = new QLabel(this);
         label->setFont(font);
@@ -129,7 +123,7 @@ void TfmVEKTest::CreateSentenceRows()
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
         label->setPalette(palette);
-        label->setGeometry(TextLeft, TestRowTop + RowHeight * j, width() - TextLeft, 25);
+        label->setGeometry(TextLeft, TestRowTop + RowHeight * j, SentenceFont::Room, 25);
         label->hide();
         SentenceLabels[j] = label;
     }
@@ -167,28 +161,45 @@ void TfmVEKTest::CreateShortcuts()
     }
 }
 
-void TfmVEKTest::KeyWordKey(int word, TMarkButton button)
+void TfmVEKTest::KeyWordKey(int place, TMarkButton button)
 {
-    // A key word its text lacks has no button to click, so no key either.
-    if (WordButtons[word][CurrentSentence()]->isVisible())
-        WordButtonRelease(CurrentSentence(), word, button);
+    // The keys count the key words as the clinician reads them, from the
+    // left, whatever order the material lists them in. A key word its text
+    // lacks has no button to click, so no key either.
+    const int sentence = CurrentSentence();
+    std::array<int, KeyWordCount> shown{};
+    int count = 0;
+    for (int k = 0; k < KeyWordCount; ++k) {
+        if (WordButtons[k][sentence]->isVisible())
+            shown[count++] = k;
+    }
+    std::stable_sort(shown.begin(), shown.begin() + count,
+                     [&](int a, int b) { return WordButtons[a][sentence]->x() < WordButtons[b][sentence]->x(); });
+    if (place < count)
+        WordButtonRelease(sentence, shown[place], button);
 }
 
 void TfmVEKTest::FormShow()
 {
+    // The messages below wait for the clinician over this page: it shows the
+    // new run already, not what the previous one left.
+    m_playerReady = false;
+    m_pagesReleased = false;
+    MDBLabel->setText(QStringLiteral("MDB: %1").arg(m_context.Record.CurrentMdb() + 1));
+    const TStatus started = m_run.Start();
+    ShowThePage();
+    AbortButton->setFocus();
+
     const bool discPresent = SentenceMediaPlayer.IsCdPresent();
     if (!discPresent)
         m_context.Prompts.ShowError(NoDiscText());
     const bool opened = SentenceMediaPlayer.Open();
     if (!opened)
         m_context.Prompts.ShowMessage(PlayerErrorText(SentenceMediaPlayer));
+    if (!started)
+        m_context.Prompts.ShowError(started.message());
     m_playerReady = discPresent && opened;
-
-    MDBLabel->setText(QStringLiteral("MDB: %1").arg(m_context.Record.CurrentMdb() + 1));
-    if (const TStatus status = m_run.Start(); !status)
-        m_context.Prompts.ShowError(status.message());
-    ShowThePage();
-    AbortButton->setFocus();
+    ShowRunState();
 }
 
 void TfmVEKTest::FormHide()
@@ -236,12 +247,17 @@ void TfmVEKTest::LayOutThePage()
     PracticeLabel->setVisible(m_run.HasRun() && m_run.IsPractice());
     m_rowTop = m_run.IsPractice() ? PracticeRowTop : TestRowTop;
     for (int j = 0; j < page.SentenceCount; ++j) {
+        // Every key word must be on the page to be seen and clicked.
+        const QFont font = SentenceFont::Fitting(page.Sentences[j].Text);
         QLabel *label = SentenceLabels[j];
+        label->setFont(font);
         label->setText(page.Sentences[j].Text);
         label->move(TextLeft, m_rowTop + RowHeight * j);
         label->show();
-        for (int k = 0; k < KeyWordCount; ++k)
+        for (int k = 0; k < KeyWordCount; ++k) {
+            WordButtons[k][j]->setFont(font);
             PlaceKeyWord(j, k);
+        }
     }
 }
 
@@ -277,6 +293,10 @@ void TfmVEKTest::ShowListLabels()
 // stands, the marks, and which buttons can be used.
 void TfmVEKTest::ShowRunState()
 {
+    if (m_pagesReleased && !m_run.Finished()) {
+        m_pagesReleased = false;
+        emit PageButtonsHeld();
+    }
     PlayPanel->move(0, CurrentSentence() * RowHeight + m_rowTop - 4);
     PlayPanel->setEnabled(m_run.HasRun());
     for (int j = 0; j < SentenceCount(); ++j) {
@@ -303,10 +323,15 @@ void TfmVEKTest::PlayButtonClick()
     if (!SentenceMediaPlayer.Play(Position(sentence.Start), Position(sentence.End), true)) {
         // No end of play will ever be reported: give the clinician the page
         // back as it was, the sentence's marks included.
-        m_run.PlayFailed();
-        m_context.Prompts.ShowError(PlayerErrorText(SentenceMediaPlayer));
-        ShowRunState();
+        PlayBroken();
     }
+}
+
+void TfmVEKTest::PlayBroken()
+{
+    m_run.PlayFailed();
+    ShowRunState();
+    m_context.Prompts.ShowError(PlayerErrorText(SentenceMediaPlayer));
 }
 
 void TfmVEKTest::SentenceMediaPlayerNotify()
@@ -315,6 +340,12 @@ void TfmVEKTest::SentenceMediaPlayerNotify()
     // still report its end.
     if (!m_run.Playing())
         return;
+    // The disc image cut short, the sound output gone: the client did not
+    // hear the whole sentence, so it cannot count as played.
+    if (SentenceMediaPlayer.ErrorCode() != 0) {
+        PlayBroken();
+        return;
+    }
     m_run.PlayEnded();
     ShowRunState();
 }
@@ -362,6 +393,7 @@ void TfmVEKTest::NextPageButtonClick()
 {
     emit PageButtonsReleased(true);
     m_run.Finish();
+    m_pagesReleased = true;
     m_context.Post(WM_SHOWSCORES);
 }
 
@@ -369,6 +401,7 @@ void TfmVEKTest::Done2ButtonClick()
 {
     emit PageButtonsReleased(false);
     m_run.Finish();
+    m_pagesReleased = true;
 }
 
 void TfmVEKTest::MarkModified()

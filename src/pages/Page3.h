@@ -62,6 +62,9 @@ signals:
     // The run has ended and the clinician may use the other pages again; Done
     // leaves the graph page's button as it was.
     void PageButtonsReleased(bool graphButtonToo);
+    // Marks changed after the run had ended: the other pages wait until the
+    // list is scored again.
+    void PageButtonsHeld();
 
 protected:
     void FormShow() override;
@@ -87,7 +90,8 @@ private:
     void NextPageButtonClick();
     void Done2ButtonClick();
     void WordButtonRelease(int sentence, int word, TMarkButton button);
-    void KeyWordKey(int word, TMarkButton button);
+    void KeyWordKey(int place, TMarkButton button);
+    void PlayBroken();
 
     bool SaveRecord() override;
     void MarkModified() override;
@@ -97,4 +101,6 @@ private:
     TTestRun m_run;
     int m_rowTop = 16;
     bool m_playerReady = false;
+    // View Scores or Done gave the other pages back.
+    bool m_pagesReleased = false;
 };

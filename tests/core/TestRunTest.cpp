@@ -146,6 +146,9 @@ TEST_F(TestRun, ListsAreScoredAndSavedAsTheyArePassed)
     PlayAndMoveDown(10);
     EXPECT_EQ(keeper.Saves, 1);
     EXPECT_FLOAT_EQ(keeper.File.Mdb(Mdb2).Proportion(9), 0.0f);
+    // Tested with its score, so that a later run of it warns.
+    EXPECT_TRUE(keeper.File.Mdb(Mdb2).Tested(1));
+    EXPECT_FALSE(keeper.File.Mdb(Mdb2).Tested(7));
 
     PlayAndMoveDown(9);
     Play();
@@ -153,7 +156,6 @@ TEST_F(TestRun, ListsAreScoredAndSavedAsTheyArePassed)
     keeper.SaveFails = true;
     EXPECT_EQ(run.MoveDown(), TTestRun::TMoveDown::Refused);
     EXPECT_FALSE(record.Mdb(Mdb2).Completed());
-    EXPECT_FALSE(record.Mdb(Mdb2).Tested(7));
     EXPECT_FALSE(run.Ended());
     EXPECT_TRUE(Buttons().MoveDown);
 
@@ -180,15 +182,19 @@ TEST_F(TestRun, EndIsWithdrawnUntilTheLastListIsScoredAgain)
     EXPECT_EQ(run.MoveDown(), TTestRun::TMoveDown::RunEnded);
     EXPECT_EQ(keeper.Saves, 2);
 
-    // The same marks again keep the end; other marks withdraw it.
+    // After View Scores or Done too: the same marks again keep the end;
+    // other marks withdraw it and leave the record to be saved.
+    run.Finish();
     EXPECT_TRUE(run.MarkWord(9, 0, TMarkButton::Other));
-    EXPECT_TRUE(run.Ended());
+    EXPECT_TRUE(run.Finished());
     EXPECT_FALSE(run.MarkWord(8, 0, TMarkButton::Left));
-    EXPECT_TRUE(run.MarkWord(9, 0, TMarkButton::Left));
+    run.MarkAllCorrect();
     EXPECT_FALSE(run.Ended());
+    EXPECT_FALSE(run.Finished());
     EXPECT_TRUE(keeper.Modified);
     run.MoveDown();
-    EXPECT_FLOAT_EQ(keeper.File.Mdb(Mdb2).Proportion(9), 1.0f / 50);
+    EXPECT_FLOAT_EQ(keeper.File.Mdb(Mdb2).Proportion(9), 5.0f / 50);
+    EXPECT_FALSE(run.Finished());
 
     // A replay discards the marks: not ended while it plays.
     run.PlayStarted();
@@ -213,16 +219,56 @@ TEST_F(TestRun, FailedPlayLeavesTheSentenceAsItWas)
     EXPECT_FALSE(Buttons().MoveDown);
 }
 
-TEST_F(TestRun, AbortClearsTheListInHand)
+// A retest given up puts back the score from before it; the file is written
+// only once the run has written it.
+TEST_F(TestRun, AbortNeverErasesAScoreFromBeforeTheRun)
 {
-    Start({1, 7}, true);
+    TMdbBlock block = record.Mdb(Mdb2);
+    block.SetProportion(15, 0.5f);
+    block.SetRau(15, 50.0f);
+    block.SetWrau(15, 48.0f);
+    block.SetTested(7, true);
+    block.SetCompleted(true);
+    Start({1, 7}, false);
+    Play();
+    run.Abort();
+    EXPECT_EQ(keeper.Saves, 0);
+    EXPECT_TRUE(keeper.Modified);
+    EXPECT_FALSE(block.Completed());
+    EXPECT_FALSE(block.Tested(1));
+    EXPECT_TRUE(block.Tested(7));
+
+    keeper.Modified = false;
+    ASSERT_TRUE(run.Start());
     PlayAndMoveDown(15);
-    ASSERT_EQ(run.CurrentPage(), 3);
     run.Abort();
     const TConstMdbBlock saved = keeper.File.Mdb(Mdb2);
+    EXPECT_EQ(keeper.Saves, 2);
     EXPECT_FLOAT_EQ(saved.Proportion(9), 0.0f);
-    EXPECT_EQ(saved.Proportion(7), NoScore);
+    EXPECT_FLOAT_EQ(saved.Proportion(15), 0.5f);
+    EXPECT_FLOAT_EQ(saved.Rau(15), 50.0f);
+    EXPECT_FLOAT_EQ(saved.Wrau(15), 48.0f);
+    EXPECT_TRUE(saved.Tested(1));
+    EXPECT_TRUE(saved.Tested(7));
     EXPECT_FALSE(saved.Completed());
+    EXPECT_FALSE(keeper.Modified);
+}
+
+// Back into the last list after the end and aborted there: the list was
+// the condition's first, so nothing of it stays.
+TEST_F(TestRun, MoveUpThenAbortLeavesNoTestedConditionWithoutAScore)
+{
+    Start({1}, false);
+    PlayAndMoveDown(10);
+    ASSERT_TRUE(keeper.File.Mdb(Mdb2).Tested(1));
+    run.MoveUp();
+    run.Abort();
+    const TConstMdbBlock saved = keeper.File.Mdb(Mdb2);
+    EXPECT_EQ(saved.Proportion(9), NoScore);
+    EXPECT_EQ(saved.Wrau(9), NoScore);
+    EXPECT_FALSE(saved.Tested(1));
+    EXPECT_FALSE(saved.Completed());
+    EXPECT_EQ(saved.Snr50High(), -99);
 }
 
 } // namespace

@@ -18,6 +18,7 @@ public:
     {
         Calls << QStringLiteral("Open");
         m_open = !OpenFails;
+        m_failed = OpenFails;
         return m_open;
     }
     void Close() override
@@ -34,6 +35,7 @@ public:
     {
         Calls << QStringLiteral("Play %1 %2%3").arg(from).arg(to).arg(notify ? QStringLiteral(" notify") : QString());
         m_notifyArmed = notify && !PlayFails;
+        m_failed = PlayFails;
         return !PlayFails;
     }
     void Stop() override
@@ -41,21 +43,24 @@ public:
         Calls << QStringLiteral("Stop");
         m_notifyArmed = false;
     }
-    int ErrorCode() const override { return 263; }
+    int ErrorCode() const override { return m_failed ? 263 : 0; }
     QString ErrorText() const override { return QStringLiteral("The specified device is not open."); }
 
     bool IsOpen() const { return m_open; }
 
-    // The end of the current play: notifies once if the play asked for it.
-    void FinishPlay()
+    // The end of the current play: notifies once if the play asked for it;
+    // a broken play leaves its error for the notice.
+    void FinishPlay(bool broken = false)
     {
         if (!m_notifyArmed)
             return;
         m_notifyArmed = false;
+        m_failed = broken;
         emit Notify();
     }
 
 private:
+    bool m_failed = false;
     bool m_open = false;
     bool m_notifyArmed = false;
 };

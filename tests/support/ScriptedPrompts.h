@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers the program's questions and dialogs from a script, and records
 // every text it was shown. A question the script has no answer for fails
@@ -16,6 +17,8 @@ public:
     std::deque<QString> FileNames; // an empty name is a cancelled dialog
     QStringList Shown;              // every text and dialog title, in order
     QStringList Errors;
+    // Called as each error or message appears, to look at what lies behind it.
+    std::function<void()> WhileShowing = [] {};
 
     TAnswer AskYesNoCancel(const QString &text) override
     {
@@ -31,12 +34,9 @@ public:
     {
         Shown << text;
         Errors << text;
+        WhileShowing();
     }
-    void ShowMessage(const QString &text) override
-    {
-        Shown << text;
-        Errors << text;
-    }
+    void ShowMessage(const QString &text) override { ShowError(text); }
     QString ChooseFileToOpen(const QString &title, const QString &folder) override
     {
         Shown << title;

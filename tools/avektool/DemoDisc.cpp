@@ -46,17 +46,6 @@ double Rms(const std::vector<float> &samples)
     return samples.empty() ? 0 : std::sqrt(energy / double(samples.size()));
 }
 
-TSentence SentenceOf(const QString &text)
-{
-    TSentence sentence;
-    sentence.Text = text;
-    int k = 0;
-    for (const QString &word : text.split(QLatin1Char(' ')))
-        if (word == word.toUpper() && k < PassageLayout::KeyWordCount)
-            sentence.KeyWords[k++] = word;
-    return sentence;
-}
-
 TCdTime CdTime(int track, int seconds)
 {
     return TCdTime{track, seconds / 60, seconds % 60};
@@ -79,9 +68,10 @@ public:
         int second = 1;
         for (int n = 1; n <= PassagesPerCondition; ++n) {
             TPassageSentences &sentences = passages[n * 10 + m_condition + 1];
-            const auto &texts = DemoSentences::Texts[size_t(m_condition * PassagesPerCondition + n - 1)];
+            const int passage = m_condition * PassagesPerCondition + n - 1;
             for (int j = 0; j < PassageLayout::SentenceCount; ++j) {
-                std::vector<float> voice = m_synthesizer.Speak(QString::fromLatin1(texts[size_t(j)]), Voice());
+                sentences[size_t(j)] = DemoSentences::Sentence(passage, j);
+                std::vector<float> voice = m_synthesizer.Speak(sentences[size_t(j)].Text, Voice());
                 if (voice.empty())
                     return TStatus::Error(m_synthesizer.Error());
                 const double gain = speech / Rms(voice);
@@ -89,7 +79,6 @@ public:
                 m_samples.resize(std::max(m_samples.size(), at + voice.size()), 0.0f);
                 for (size_t i = 0; i < voice.size(); ++i)
                     m_samples[at + i] += float(voice[i] * gain);
-                sentences[size_t(j)] = SentenceOf(QString::fromLatin1(texts[size_t(j)]));
                 sentences[size_t(j)].Start = CdTime(track, second);
                 second += int(std::ceil(double(voice.size()) / Rate + GapSeconds));
                 sentences[size_t(j)].End = CdTime(track, second);

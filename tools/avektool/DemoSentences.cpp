@@ -1,5 +1,7 @@
 #include "DemoSentences.h"
 
+#include <QStringList>
+
 namespace DemoSentences {
 
 const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Texts = {{
@@ -48,10 +50,10 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "the HUNGRY SNAILS ATE the YOUNG LEAVES",
      "she PUT SALT AROUND the WOODEN BEDS",
      "the GREEN TOMATOES TURNED RED in AUGUST"},
-    {"the POSTMAN DROPPED a LETTER in the MUDDY PUDDLE",
+    {"the POSTMAN DROPPED a LETTER in a DEEP PUDDLE",
      "the INK RAN DOWN the WET PAPER",
      "the OLD LADY COULD NOT READ it",
-     "she PHONED her SISTER about the STRANGE NEWS TODAY",
+     "she RANG her BIG SISTER with STRANGE NEWS",
      "her SISTER LAUGHED and TOLD the FUNNY STORY"},
     {"the WIND BLEW the ROOF OFF the SHED",
      "the TOOLS INSIDE were SOAKED by the HEAVY RAIN",
@@ -66,7 +68,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
     {"the YOUNG SINGER FORGOT the WORDS of her SONG",
      "the FRIENDLY CROWD CLAPPED to HELP her ALONG",
      "the BAND PLAYED the SAME TUNE AGAIN",
-     "she SMILED and REMEMBERED the LAST LINE SUDDENLY",
+     "she SMILED and SUDDENLY KNEW the LAST LINE",
      "EVERYONE CHEERED LOUDLY at the END of the SHOW"},
     {"the THIEF CLIMBED OVER the BACK FENCE",
      "a LOUD DOG BARKED at the DARK SHAPE",
@@ -94,9 +96,9 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "the BUS ARRIVED with its YELLOW LIGHTS FLASHING",
      "the DRIVER SAID the MAIN ROAD was ICY"},
     {"the PILOT LANDED the PLANE SAFELY in a STORM",
-     "the NERVOUS PASSENGERS HELD their BREATH in SILENCE",
+     "NERVOUS PEOPLE HELD their BREATH in SILENCE",
      "the WHEELS TOUCHED the WET RUNWAY GENTLY",
-     "EVERYONE CLAPPED HAPPILY when the PLANE STOPPED",
+     "EVERYONE CLAPPED when the BIG PLANE STOPPED",
      "the PILOT THANKED them ALL for their PATIENCE TODAY"},
     {"the BOY KICKED his BALL OVER the WALL",
      "it LANDED in the FISH POND of a GRUMPY MAN",
@@ -114,7 +116,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "the MANAGER BROUGHT him a CLEAN NEW TRAY",
      "the HAPPY GUESTS LEFT him a GENEROUS TIP"},
     {"the SNOW FELL HEAVILY all NIGHT LONG",
-     "the NARROW ROADS were CLOSED by the EARLY MORNING",
+     "the SMALL ROADS were ALL CLOSED by DAWN",
      "the CHILDREN BUILT a HUGE WHITE SNOWMAN",
      "they GAVE him an ORANGE CARROT for a COLD NOSE",
      "by SUNDAY he had MELTED INTO a DIRTY PUDDLE"},
@@ -137,15 +139,15 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "it HAD SOFT CHAIRS and GOOD LAMPS",
      "OLD PEOPLE CAME to READ the PAPERS",
      "CHILDREN SAT on the FLOOR with PICTURE BOOKS",
-     "the OLD LIBRARIAN ALWAYS WHISPERED when she SPOKE"},
+     "the OLD LIBRARIAN ALWAYS SPOKE SOFTLY"},
     {"the BRIDE WORE an OLD LACE VEIL",
      "the LITTLE CHURCH was FULL of WHITE ROSES",
      "her LITTLE NEPHEW CARRIED the GOLD RINGS",
      "he DROPPED ONE RING on the STONE FLOOR",
      "it ROLLED UNDER the FRONT ROW of SEATS"},
-    {"the SCIENTIST LOOKED CLOSELY through her NEW MICROSCOPE",
+    {"the SCIENTIST USED her NEW MICROSCOPE TODAY",
      "she SAW TINY CREATURES SWIMMING in the DROP",
-     "she DREW them CAREFULLY in her LITTLE BLUE NOTEBOOK",
+     "she DREW them CAREFULLY in a SMALL BLUE BOOK",
      "her CAT KNOCKED the GLASS off the KITCHEN TABLE",
      "she STARTED the WORK AGAIN the NEXT DAY"},
     {"the GARDENER CUT the LONG GRASS on FRIDAY",
@@ -170,7 +172,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "the KIND MECHANIC TOWED it BACK for FREE"},
     {"the TEACHER READ a LONG STORY to the CLASS",
      "it was about a BIG DRAGON who FEARED LITTLE MICE",
-     "the CHILDREN LAUGHED LOUDLY at the FUNNY PICTURES",
+     "the CLASS LAUGHED LOUDLY at the FUNNY MICE",
      "ONE GIRL ASKED for the STORY AGAIN",
      "the TEACHER PROMISED to READ it AGAIN on MONDAY"},
     {"the CHEEKY MONKEY STOLE a BANANA from the STALL",
@@ -186,21 +188,21 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
     {"my UNCLE COLLECTS OLD POSTAGE STAMPS",
      "he KEEPS them SAFELY in THICK LEATHER BOOKS",
      "his RAREST STAMP CAME from AFRICA by SHIP",
-     "he PROUDLY SHOWED me the STAMP with a MAGNIFYING GLASS",
+     "he PROUDLY SHOWED me the STAMP under a BIG LENS",
      "that STAMP was WORTH MORE than his NEW CAR"},
     {"the JUDGE TASTED EVERY APPLE PIE",
      "the THIRD PIE was FAR TOO SALTY",
      "the BAKER had MIXED UP the SUGAR JARS",
      "the WINNER GOT a SHINY SILVER SPOON",
      "she SHARED her WINNING PIE with the HUNGRY CROWD"},
-    {"the CLIMBERS FINALLY REACHED the TOP of the MOUNTAIN",
+    {"the CLIMBERS FINALLY REACHED the SNOWY TOP",
      "the VIEW STRETCHED for MANY MILES AROUND",
      "they ATE CHOCOLATE and DRANK HOT SOUP",
      "the COLD WIND GREW STRONG and BITTER",
      "they HURRIED DOWN BEFORE the STORM BROKE"},
     {"the NAUGHTY PUPPY CHEWED my NEW SLIPPERS",
      "it HID the CHEWED PIECES UNDER the SOFA",
-     "my MOTHER FOUND them while CLEANING UPSTAIRS LATER",
+     "my MOTHER FOUND them LATER that SAME DAY",
      "the PUPPY LOOKED VERY GUILTY and SAD",
      "we BOUGHT it a RED RUBBER BONE INSTEAD"},
     {"the STORM KNOCKED DOWN the POWER LINES",
@@ -220,7 +222,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "they ATE it LATER on HOT BUTTERED TOAST"},
     {"the OLD SHOPKEEPER COUNTED the MONEY TWICE",
      "a SINGLE SILVER COIN was MISSING from the DRAWER",
-     "he SEARCHED the DUSTY FLOOR on his HANDS and KNEES",
+     "he SEARCHED the DUSTY FLOOR on BOTH KNEES",
      "he FOUND the COIN STUCK in a NARROW CRACK",
      "his WIFE LAUGHED LOUDLY at his DUSTY TROUSERS"},
     {"the YOUNG ACTORS PRACTISED their PLAY for WEEKS",
@@ -295,7 +297,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "his PROUD PARENTS SAT in the FRONT ROW"},
     {"the WILD GEESE FLEW SOUTH for the WINTER",
      "they FORMED a LONG WAVY LINE in the SKY",
-     "the FARMER WATCHED them from his FIELD BELOW QUIETLY",
+     "the OLD FARMER WATCHED them from his BARN ROOF",
      "his OLD DOG BARKED at the NOISY SKY",
      "the GEESE RETURNED HOME when SPRING CAME"},
     {"the WRITER TYPED her BOOK LATE at NIGHT",
@@ -330,7 +332,7 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "then she MADE a BIG BREAKFAST for the WHOLE FAMILY"},
     {"the WORKERS PAINTED the OLD SCHOOL in AUGUST",
      "they CHOSE a BRIGHT YELLOW for the FRONT DOORS",
-     "the CHILDREN RETURNED to SCHOOL in EARLY SEPTEMBER",
+     "the PUPILS CAME BACK to SCHOOL in the AUTUMN",
      "they SAID the SCHOOL LOOKED like a GIANT LEMON",
      "the HEAD TEACHER LIKED the NEW COLOUR"},
     {"the OLD SHIP SANK in a WINTER STORM",
@@ -364,5 +366,16 @@ const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Te
      "it SOON LEARNED to SAY GOOD MORNING",
      "the WHOLE STREET GREW FOND of the BIRD"},
 }};
+
+TSentence Sentence(int passage, int sentence)
+{
+    TSentence result;
+    result.Text = QString::fromLatin1(Texts[size_t(passage)][size_t(sentence)]);
+    int k = 0;
+    for (const QString &word : result.Text.split(QLatin1Char(' ')))
+        if (word == word.toUpper() && k < PassageLayout::KeyWordCount)
+            result.KeyWords[k++] = word;
+    return result;
+}
 
 } // namespace DemoSentences

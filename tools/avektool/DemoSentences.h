@@ -1,5 +1,7 @@
 #pragma once
 
+#include "administration/Sentence.h"
+
 #include <array>
 
 // The texts of the demonstration material: 72 passages of five sentences,
@@ -11,5 +13,8 @@ constexpr int PassageCount = 72;
 constexpr int SentencesPerPassage = 5;
 
 extern const std::array<std::array<const char *, SentencesPerPassage>, PassageCount> Texts;
+
+// A sentence of the array with its key words, without a place on the disc.
+TSentence Sentence(int passage, int sentence);
 
 } // namespace DemoSentences

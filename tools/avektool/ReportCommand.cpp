@@ -65,7 +65,8 @@ int RunReport(const QStringList &arguments, QTextStream &, QTextStream &err)
 
 bool DrawsPages(int argc, char *argv[])
 {
-    return argc > 1 && std::strcmp(argv[1], "report") == 0;
+    // check-material measures the sentences in the test page's font.
+    return argc > 1 && (std::strcmp(argv[1], "report") == 0 || std::strcmp(argv[1], "check-material") == 0);
 }
 
 std::unique_ptr<QCoreApplication> CreatePageApplication(int &argc, char *argv[])

@@ -12,7 +12,8 @@ class QCoreApplication;
 // the landscape graph page on page 2.
 int RunReport(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
-// The report draws text, so it needs a GUI application; it never shows a
-// window, so it runs without a display unless a platform is asked for.
+// The report draws text and check-material measures it, so both need a GUI
+// application; neither shows a window, so they run without a display unless
+// a platform is asked for.
 bool DrawsPages(int argc, char *argv[]);
 std::unique_ptr<QCoreApplication> CreatePageApplication(int &argc, char *argv[]);
