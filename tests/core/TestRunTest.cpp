@@ -202,23 +202,6 @@ TEST_F(TestRun, EndIsWithdrawnUntilTheLastListIsScoredAgain)
     EXPECT_EQ(Buttons(), B(false, false, false, true, false, false, false));
 }
 
-TEST_F(TestRun, FailedPlayLeavesTheSentenceAsItWas)
-{
-    Start({1}, true);
-    Play();
-    run.MarkAllCorrect();
-    run.PlayStarted();
-    EXPECT_EQ(run.Mark(0, 0), TWordMark::Wrong);
-    run.PlayFailed();
-    EXPECT_EQ(run.Mark(0, 0), TWordMark::Correct);
-    EXPECT_TRUE(Buttons().MoveDown);
-    run.MoveDown();
-    run.PlayStarted();
-    run.PlayFailed();
-    EXPECT_EQ(run.Mark(1, 0), TWordMark::NotPlayed);
-    EXPECT_FALSE(Buttons().MoveDown);
-}
-
 // A retest given up puts back the score from before it; the file is written
 // only once the run has written it.
 TEST_F(TestRun, AbortNeverErasesAScoreFromBeforeTheRun)

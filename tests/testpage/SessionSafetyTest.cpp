@@ -4,10 +4,13 @@
 #include "TestPageFixture.h"
 
 #include "DemoSentences.h"
+#include "PlayerHarness.h"
+#include "TestDisc.h"
 #include "ToolCommand.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -177,6 +180,56 @@ TEST_F(SessionSafety, EveryKeyWordIsOnThePage)
     EXPECT_TRUE(errText.contains(QStringLiteral("(id 72), sentence 3 does not fit the test page at its normal font: "
                                                 "\"the MAGNIFYING GLASS SHOWED WONDERFUL TINY CREATURES there\"")))
         << errText.toStdString();
+}
+
+// The real player on a disc image cut short while the page has it open.
+TEST(SessionOnCutImage, BrokenPlaysAreReportedAndNeverCountAsPlayed)
+{
+    QTemporaryDir folder;
+    TestDisc::Write(folder.path(), TestDisc::Binary, {{750, 0, 0}}, false);
+    TPlayerHarness harness(QDir(folder.path()).filePath(QStringLiteral("disc.cue")));
+    TPassageSentences sentences = TestSentences(72);
+    for (int j = 0; j < 5; ++j) {
+        sentences[j].Start = {1, 0, 2 * j};
+        sentences[j].End = {1, 0, 2 * j + 1};
+    }
+    QByteArray bytes = TestMaterial();
+    bytes.replace(MaterialIds().indexOf(72) * PassageLayout::Size, PassageLayout::Size, EncodePassage(72, sentences));
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
+    TSentenceMaterial material;
+    material.LoadPassages(file);
+
+    TClientRecord record;
+    record.InitNewRecord();
+    record.Mdb(Mdb2).SetSelected(1, true);
+    record.SetCurrentMdb(Mdb2);
+    TAppState state;
+    TScriptedPrompts prompts;
+    QObject mainWindow;
+    TPageContext context{record, state, prompts, &mainWindow};
+    TfmVEKTest page(context, harness.Player(), material);
+    page.show();
+    // Two and a half seconds are left of ten: the second sentence breaks off
+    // half-way, each time it is played.
+    ASSERT_TRUE(QFile::resize(QDir(folder.path()).filePath(QStringLiteral("part0.bin")),
+                              187 * CdAudio::BytesPerSector));
+
+    const auto play = [&] {
+        page.PlayButton->click();
+        harness.WaitForEnd();
+    };
+    play();
+    ASSERT_TRUE(page.DoneButton->isEnabled());
+    page.DoneButton->click();
+    for (int j = 1; j <= 2; ++j) {
+        play();
+        ASSERT_EQ(prompts.Errors.size(), j);
+        EXPECT_TRUE(prompts.Errors.back().startsWith(QStringLiteral("Error 9: "))) << prompts.Errors.back().toStdString();
+        EXPECT_FALSE(page.DoneButton->isEnabled());
+        EXPECT_TRUE(page.PlayButton->isEnabled());
+        EXPECT_EQ(page.Mark(1, 0), TWordMark::NotPlayed);
+    }
 }
 
 } // namespace
