@@ -28,6 +28,8 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
         auto player = std::make_unique<TCdAudioPlayer>(device, makeSink);
         QObject::connect(player.get(), &TCdAudioPlayer::SilentOutput, fmWinMain.get(),
                          [this](const QString &message) { m_prompts.ShowMessage(message); });
+        QObject::connect(player.get(), &TCdAudioPlayer::DiscNote, fmWinMain.get(),
+                         [this](const QString &message) { m_prompts.ShowMessage(message); });
         return player;
     };
     m_calibrationPlayer = makePlayer();

@@ -8,11 +8,25 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <QMutex>
+#include <QSet>
+
 #include <atomic>
 
 namespace {
 
 std::atomic<bool> SilenceTold{false};
+
+bool TellOnce(const QString &note)
+{
+    static QMutex mutex;
+    static QSet<QString> told;
+    const QMutexLocker lock(&mutex);
+    if (told.contains(note))
+        return false;
+    told.insert(note);
+    return true;
+}
 
 // The end of a play, posted by the thread that played it.
 class TPlaybackEndEvent : public QEvent
@@ -59,6 +73,9 @@ bool TCdAudioPlayer::Open()
     m_disc = OpenDisc(m_device, m_error);
     if (!m_disc)
         return false;
+    for (const QString &note : m_disc->Notes())
+        if (TellOnce(note))
+            emit DiscNote(note);
     QString silentReason;
     m_sink = m_makeSink(silentReason);
     if (!silentReason.isEmpty() && !SilenceTold.exchange(true))

@@ -40,6 +40,8 @@ protected:
 signals:
     // Once per program, at the first Open that finds no sound output.
     void SilentOutput(const QString &message);
+    // Once per program and note, at the Open that finds it (see TDiscSource::Notes).
+    void DiscNote(const QString &message);
 
 private:
     bool Fail(const TCdError &error);

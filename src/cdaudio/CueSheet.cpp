@@ -1,13 +1,14 @@
 #include "CueSheet.h"
 
-#include <QDir>
+#include "SheetFilePath.h"
+#include "record/Windows1252.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
-#include <libcue.h>
-
-#include <memory>
+#include <algorithm>
 
 namespace {
 
@@ -25,17 +26,51 @@ TCueSheet::TFileType FileTypeOf(const QString &name)
     return TCueSheet::Unsupported;
 }
 
+// A sheet with a byte-order mark says its encoding; one without is UTF-8
+// when it is valid UTF-8, and otherwise the Windows code page most rippers
+// on Windows write.
+QString DecodeSheet(const QByteArray &bytes)
+{
+    if (const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes))
+        return QStringDecoder(*marked).decode(bytes);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? Windows1252::Decode(bytes) : text;
+}
+
+// The words of a line; a quoted word keeps its spaces.
+QStringList SplitWords(const QString &line)
+{
+    static const QRegularExpression word(QStringLiteral("\"([^\"]*)\"?|(\\S+)"));
+    QStringList words;
+    for (const QRegularExpressionMatch &match : word.globalMatch(line))
+        words.append(match.capturedLength(2) > 0 ? match.captured(2) : match.captured(1));
+    return words;
+}
+
 // mm:ss:ff of a disc: at most 99 minutes, so that no sheet can make the
 // sector count overflow.
-std::optional<qint64> CdTimeSectors(const QRegularExpressionMatch &time)
+std::optional<qint64> CdTimeSectors(const QString &text)
 {
-    bool minutesOk = false, secondsOk = false, framesOk = false;
-    const int minutes = time.captured(1).toInt(&minutesOk);
-    const int seconds = time.captured(2).toInt(&secondsOk);
-    const int frames = time.captured(3).toInt(&framesOk);
-    if (!minutesOk || !secondsOk || !framesOk || minutes > 99 || seconds > 59 || frames > 74)
+    static const QRegularExpression time(QStringLiteral("^(\\d{1,2}):(\\d{1,2}):(\\d{1,2})$"));
+    const QRegularExpressionMatch match = time.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int minutes = match.captured(1).toInt();
+    const int seconds = match.captured(2).toInt();
+    const int frames = match.captured(3).toInt();
+    if (seconds > 59 || frames > 74)
         return std::nullopt;
     return (qint64(minutes) * 60 + seconds) * 75 + frames;
+}
+
+std::optional<int> NumberIn(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < low || number > high)
+        return std::nullopt;
+    return number;
 }
 
 } // namespace
@@ -59,80 +94,125 @@ std::optional<TCueSheet> TCueSheet::Load(const QString &path, QString &reason)
     return Parse(text, QFileInfo(path).absolutePath(), reason);
 }
 
-std::optional<TCueSheet> TCueSheet::Parse(const QByteArray &text, const QString &folder, QString &reason)
+std::optional<TCueSheet> TCueSheet::Parse(const QByteArray &bytes, const QString &folder, QString &reason)
 {
-    // libcue wants the last line ended too.
-    const std::unique_ptr<Cd, decltype(&cd_delete)> cd(cue_parse_string((text + '\n').constData()), cd_delete);
-    if (!cd || cd_get_ntrack(cd.get()) == 0) {
-        reason = QStringLiteral("it is not a cue sheet with tracks");
-        return std::nullopt;
-    }
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     TCueSheet sheet;
-    if (!sheet.ReadWhatLibcueDrops(text, reason))
-        return std::nullopt;
-    for (int i = 1; i <= cd_get_ntrack(cd.get()); ++i) {
-        const Track *track = cd_get_track(cd.get(), i);
-        const char *fileName = track_get_filename(track);
-        if (!fileName) {
-            reason = QStringLiteral("track %1 has no FILE").arg(i);
+    const QStringList lines = DecodeSheet(bytes).split(lineEnd);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringList words = SplitWords(lines[i]);
+        if (!words.isEmpty() && !sheet.ReadLine(words, folder, reason)) {
+            reason = QStringLiteral("line %1: %2").arg(i + 1).arg(reason);
             return std::nullopt;
         }
-        TTrack entry;
-        entry.File = sheet.FileIndex(QString::fromLocal8Bit(fileName), folder);
-        entry.Audio = track_get_mode(track) == MODE_AUDIO;
-        entry.Index00 = track_get_index(track, 0);
-        entry.Index01 = track_get_index(track, 1);
-        entry.Length = track_get_length(track);
-        entry.Postgap = track_get_zero_post(track);
-        entry.Pregap = i <= sheet.m_pregaps.size() ? sheet.m_pregaps[i - 1] : -1;
-        if (entry.Index01 < 0) {
-            reason = QStringLiteral("track %1 has no INDEX 01").arg(i);
-            return std::nullopt;
-        }
-        sheet.m_tracks.append(entry);
     }
+    if (!sheet.Finish(reason))
+        return std::nullopt;
     return sheet;
 }
 
-// libcue parses a FILE line's type but keeps only its name, and keeps a
-// PREGAP only when the track has no INDEX 00.
-bool TCueSheet::ReadWhatLibcueDrops(const QByteArray &text, QString &reason)
+// Lines other than these (REM, CATALOG, FLAGS, ISRC, TITLE, ...) say nothing
+// about where the sound is.
+bool TCueSheet::ReadLine(const QStringList &words, const QString &folder, QString &reason)
 {
-    static const QRegularExpression fileLine(QStringLiteral("^FILE\\s+(?:\"([^\"]*)\"|(\\S+))\\s+(\\S+)$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression pregapLine(QStringLiteral("^PREGAP\\s+(\\d+):(\\d+):(\\d+)$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    for (const QByteArray &line : text.split('\n')) {
-        const QString trimmed = QString::fromLocal8Bit(line).trimmed();
-        if (trimmed.startsWith(QLatin1String("TRACK"), Qt::CaseInsensitive)) {
-            m_pregaps.append(-1);
-        } else if (const QRegularExpressionMatch match = pregapLine.match(trimmed);
-                   match.hasMatch() && !m_pregaps.isEmpty()) {
-            const std::optional<qint64> sectors = CdTimeSectors(match);
-            if (!sectors) {
-                reason = QStringLiteral("the PREGAP of track %1 is not a time on a disc").arg(m_pregaps.size());
-                return false;
-            }
-            m_pregaps.last() = *sectors;
-        } else if (const QRegularExpressionMatch match = fileLine.match(trimmed); match.hasMatch()) {
-            TFile file;
-            file.Name = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
-            file.TypeName = match.captured(3).toUpper();
-            file.Type = FileTypeOf(file.TypeName);
-            m_files.append(file);
-        }
-    }
+    const QString keyword = words.first().toUpper();
+    if (keyword == QLatin1String("FILE"))
+        return ReadFile(words, folder, reason);
+    if (keyword == QLatin1String("TRACK"))
+        return ReadTrack(words, reason);
+    if (keyword == QLatin1String("INDEX"))
+        return ReadIndex(words, reason);
+    if (keyword == QLatin1String("PREGAP"))
+        return ReadGap(words, &TTrack::Pregap, reason);
+    if (keyword == QLatin1String("POSTGAP"))
+        return ReadGap(words, &TTrack::Postgap, reason);
     return true;
 }
 
-int TCueSheet::FileIndex(const QString &name, const QString &folder)
+bool TCueSheet::ReadFile(const QStringList &words, const QString &folder, QString &reason)
 {
-    for (int i = 0; i < m_files.size(); ++i)
-        if (m_files[i].Name == name) {
-            m_files[i].Path = QDir(folder).filePath(name);
-            return i;
+    if (words.size() < 3) {
+        reason = QStringLiteral("FILE needs a name and a type");
+        return false;
+    }
+    TFile file;
+    // An unquoted name with spaces in it is all the words before the type.
+    file.Name = words.mid(1, words.size() - 2).join(QLatin1Char(' '));
+    file.TypeName = words.last().toUpper();
+    file.Type = FileTypeOf(file.TypeName);
+    file.Path = FindSheetFile(folder, file.Name);
+    m_files.append(file);
+    return true;
+}
+
+bool TCueSheet::ReadTrack(const QStringList &words, QString &reason)
+{
+    const std::optional<int> number = words.size() == 3 ? NumberIn(words[1], 1, 99) : std::nullopt;
+    if (!number) {
+        reason = QStringLiteral("TRACK needs a number from 1 to 99 and a mode");
+        return false;
+    }
+    if (!m_tracks.isEmpty() && *number <= m_tracks.last().Number) {
+        reason = QStringLiteral("track %1 follows track %2").arg(*number).arg(m_tracks.last().Number);
+        return false;
+    }
+    TTrack track;
+    track.Number = *number;
+    track.Audio = words[2].toUpper() == QLatin1String("AUDIO");
+    m_tracks.append(track);
+    return true;
+}
+
+bool TCueSheet::ReadIndex(const QStringList &words, QString &reason)
+{
+    if (m_tracks.isEmpty() || m_files.isEmpty()) {
+        reason = m_tracks.isEmpty() ? QStringLiteral("INDEX before any TRACK") : QStringLiteral("INDEX before any FILE");
+        return false;
+    }
+    TTrack &track = m_tracks.last();
+    const std::optional<int> number = words.size() == 3 ? NumberIn(words[1], 0, 99) : std::nullopt;
+    const std::optional<qint64> offset = words.size() == 3 ? CdTimeSectors(words[2]) : std::nullopt;
+    if (!number || !offset) {
+        reason = QStringLiteral("the INDEX of track %1 is not a number and a time on a disc").arg(track.Number);
+        return false;
+    }
+    if (!track.Indexes.isEmpty() && *number <= track.Indexes.last().Number) {
+        reason = QStringLiteral("the indexes of track %1 are out of order").arg(track.Number);
+        return false;
+    }
+    const int file = int(m_files.size() - 1);
+    track.Indexes.append(TIndex{*number, file, *offset});
+    if (*number == 1)
+        track.File = file;
+    return true;
+}
+
+bool TCueSheet::ReadGap(const QStringList &words, qint64 TTrack::*gap, QString &reason)
+{
+    const QString keyword = words.first().toUpper();
+    if (m_tracks.isEmpty()) {
+        reason = QStringLiteral("%1 before any TRACK").arg(keyword);
+        return false;
+    }
+    const std::optional<qint64> sectors = words.size() == 2 ? CdTimeSectors(words[1]) : std::nullopt;
+    if (!sectors) {
+        reason = QStringLiteral("the %1 of track %2 is not a time on a disc").arg(keyword).arg(m_tracks.last().Number);
+        return false;
+    }
+    m_tracks.last().*gap = *sectors;
+    return true;
+}
+
+bool TCueSheet::Finish(QString &reason) const
+{
+    if (m_tracks.isEmpty()) {
+        reason = QStringLiteral("it is not a cue sheet with tracks");
+        return false;
+    }
+    for (const TTrack &track : m_tracks)
+        if (std::none_of(track.Indexes.cbegin(), track.Indexes.cend(), [](const TIndex &i) { return i.Number == 1; })) {
+            reason = QStringLiteral("track %1 has no INDEX 01").arg(track.Number);
+            return false;
         }
-    // A FILE line the pattern above did not take apart.
-    m_files.append(TFile{QDir(folder).filePath(name), name, Unsupported, QStringLiteral("unknown")});
-    return int(m_files.size() - 1);
+    return true;
 }

@@ -5,6 +5,19 @@
 
 #include <algorithm>
 
+namespace {
+
+bool UsesFile(const TCueSheet &sheet, int file)
+{
+    for (const TCueSheet::TTrack &track : sheet.Tracks())
+        for (const TCueSheet::TIndex &index : track.Indexes)
+            if (index.File == file)
+                return true;
+    return false;
+}
+
+} // namespace
+
 std::unique_ptr<TDiscImage> TDiscImage::Open(const QString &sheetPath, TCdError &error)
 {
     QString reason;
@@ -18,25 +31,33 @@ std::unique_ptr<TDiscImage> TDiscImage::Open(const QString &sheetPath, TCdError 
         error = TCdError::NoAudioTracks();
         return nullptr;
     }
+    image->RefuseWrongByteOrder(*sheet, sheetPath);
     return image;
 }
 
 bool TDiscImage::OpenFiles(const TCueSheet &sheet, QString &reason)
 {
-    for (const TCueSheet::TFile &file : sheet.Files()) {
+    for (int i = 0; i < sheet.Files().size(); ++i) {
+        const TCueSheet::TFile &file = sheet.Files()[i];
         std::unique_ptr<TTrackFile> opened;
         // A FILE that no track uses is never opened, but keeps its place.
-        if (file.Path.isEmpty()) {
+        if (!UsesFile(sheet, i)) {
             m_files.push_back(nullptr);
             continue;
         }
         switch (file.Type) {
         case TCueSheet::Binary:
-            opened = TRawTrackFile::Open(file.Path, TRawTrackFile::LittleEndian, reason);
+        case TCueSheet::Motorola: {
+            const auto order = file.Type == TCueSheet::Binary ? TRawTrackFile::LittleEndian : TRawTrackFile::BigEndian;
+            std::unique_ptr<TRawTrackFile> raw = TRawTrackFile::Open(file.Path, order, reason);
+            if (raw && raw->PaddedBytes() > 0)
+                m_notes.append(QStringLiteral("%1 ends %2 bytes short of a whole sector; the rest of that sector "
+                                              "plays as silence.")
+                                   .arg(file.Name)
+                                   .arg(raw->PaddedBytes()));
+            opened = std::move(raw);
             break;
-        case TCueSheet::Motorola:
-            opened = TRawTrackFile::Open(file.Path, TRawTrackFile::BigEndian, reason);
-            break;
+        }
         case TCueSheet::Sound:
             opened = TSoundTrackFile::Open(file.Path, reason);
             break;
@@ -59,36 +80,78 @@ void TDiscImage::AddSegment(qint64 count, int file, qint64 fileStart)
     m_sectorCount += count;
 }
 
+// The files follow one another on the disc; each index point cuts them.
+// A track's gap may lie in the file before the one its INDEX 01 is in.
 bool TDiscImage::LayOut(const TCueSheet &sheet, QString &reason)
 {
     QList<TDiscTrack> tracks;
-    for (int i = 0; i < sheet.Tracks().size(); ++i) {
-        const TCueSheet::TTrack &track = sheet.Tracks()[i];
-        const int number = i + 1;
-        const qint64 fileSectors = m_files[track.File]->SectorCount();
-        const QString &name = sheet.Files()[track.File].Name;
-        const qint64 regionStart = track.Index00 >= 0 ? track.Index00 : track.Index01;
-        const qint64 regionEnd = track.Length >= 0 ? track.Index01 + track.Length : fileSectors;
-        if (track.Index01 < regionStart || regionEnd < track.Index01) {
-            reason = QStringLiteral("the indexes of track %1 are out of order").arg(number);
-            return false;
+    int file = -1;
+    qint64 fileDone = 0; // sectors of file already on the disc
+    qint64 postgap = 0;  // of the track before, laid out where the next begins
+    const auto finishFile = [&] {
+        if (file >= 0)
+            AddSegment(m_files[file]->SectorCount() - fileDone, file, fileDone);
+    };
+    for (const TCueSheet::TTrack &track : sheet.Tracks()) {
+        for (int i = 0; i < track.Indexes.size(); ++i) {
+            const TCueSheet::TIndex &index = track.Indexes[i];
+            if (index.File != file) {
+                finishFile();
+                file = index.File;
+                fileDone = 0;
+            }
+            const qint64 fileSectors = m_files[file]->SectorCount();
+            if (index.Offset < fileDone) {
+                reason = QStringLiteral("the indexes of track %1 are out of order").arg(track.Number);
+                return false;
+            }
+            if (index.Offset > fileSectors || (index.Number == 1 && index.Offset == fileSectors)) {
+                reason = QStringLiteral("%1 ends before track %2 does").arg(sheet.Files()[file].Name).arg(track.Number);
+                return false;
+            }
+            AddSegment(index.Offset - fileDone, file, fileDone);
+            fileDone = index.Offset;
+            if (i == 0) {
+                AddSegment(std::exchange(postgap, 0), -1, 0);
+                AddSegment(track.Pregap, -1, 0);
+            }
+            if (index.Number == 1) {
+                if (!tracks.isEmpty())
+                    tracks.last().End = m_sectorCount;
+                tracks.append(TDiscTrack{track.Number, m_sectorCount, 0, track.Audio});
+            }
         }
-        if (track.Index01 >= fileSectors || regionEnd > fileSectors) {
-            reason = QStringLiteral("%1 ends before track %2 does").arg(name).arg(number);
-            return false;
-        }
-        AddSegment(track.Pregap, -1, 0);
-        AddSegment(track.Index01 - regionStart, track.File, regionStart);
-        const qint64 start = m_sectorCount;
-        AddSegment(regionEnd - track.Index01, track.File, track.Index01);
-        AddSegment(track.Postgap, -1, 0);
-        if (!tracks.isEmpty())
-            tracks.last().End = start;
-        tracks.append(TDiscTrack{number, start, 0, track.Audio});
+        postgap = track.Postgap;
     }
+    finishFile();
+    AddSegment(postgap, -1, 0);
     tracks.last().End = m_sectorCount;
     m_layout = TDiscLayout(tracks, m_sectorCount);
     return true;
+}
+
+// Samples in the other byte order play as loud noise: a rip written
+// big-endian but declared BINARY (or the other way round) is told by its
+// sound, and nothing of it is played.
+void TDiscImage::RefuseWrongByteOrder(const TCueSheet &sheet, const QString &sheetPath)
+{
+    for (size_t f = 0; f < m_files.size(); ++f) {
+        auto *raw = dynamic_cast<TRawTrackFile *>(m_files[f].get());
+        if (!raw)
+            continue;
+        const TCueSheet::TFile &file = sheet.Files()[int(f)];
+        const bool declaredBig = file.Type == TCueSheet::Motorola;
+        const std::optional<TRawTrackFile::TByteOrder> sounding = raw->SoundingOrder();
+        if (!sounding || (*sounding == TRawTrackFile::BigEndian) == declaredBig)
+            continue;
+        const TCdError error = TCdError::ImageUnreadableBecause(
+            sheetPath, QStringLiteral("%1 holds %2-endian samples, so its FILE line must say %3, not %4")
+                           .arg(file.Name, declaredBig ? QStringLiteral("little") : QStringLiteral("big"),
+                                declaredBig ? QStringLiteral("BINARY") : QStringLiteral("MOTOROLA"), file.TypeName));
+        for (const TSegment &segment : m_segments)
+            if (segment.File == int(f))
+                m_layout.Refuse({segment.DiscStart, segment.Count}, error);
+    }
 }
 
 bool TDiscImage::ReadSectors(qint64 first, int count, qint16 *frames, TCdError &error)

@@ -22,6 +22,11 @@ TDiscLayout::TDiscLayout(QList<TDiscTrack> tracks, qint64 sectorCount)
 {
 }
 
+void TDiscLayout::Refuse(TSectorStretch sectors, const TCdError &error)
+{
+    m_refusals.append(TRefusal{sectors, error});
+}
+
 const TDiscTrack *TDiscLayout::FindTrack(int number) const
 {
     for (const TDiscTrack &track : m_tracks)
@@ -78,6 +83,11 @@ std::optional<TSectorStretch> TDiscLayout::Resolve(quint32 from, quint32 to, TCd
     for (const TDiscTrack &track : m_tracks)
         if (!track.Audio && track.Start < *end && track.End > *first) {
             error = TCdError::NotAnAudioTrack(track.Number);
+            return std::nullopt;
+        }
+    for (const TRefusal &refusal : m_refusals)
+        if (refusal.Sectors.First < *end && refusal.Sectors.First + refusal.Sectors.Count > *first) {
+            error = refusal.Error;
             return std::nullopt;
         }
     return TSectorStretch{*first, *end - *first};

@@ -38,19 +38,30 @@ public:
     TDiscLayout() = default;
     TDiscLayout(QList<TDiscTrack> tracks, qint64 sectorCount);
 
+    // Sectors that hold sound but would play wrong: a stretch that touches
+    // them is refused with error.
+    void Refuse(TSectorStretch sectors, const TCdError &error);
+
     const QList<TDiscTrack> &Tracks() const { return m_tracks; }
     qint64 SectorCount() const { return m_sectorCount; }
     const TDiscTrack *FindTrack(int number) const;
     bool HasAudio() const;
 
     // The sectors between two TMSF positions, the end exclusive. Refuses a
-    // track the disc lacks, a data track, a start outside its track, and an
-    // end past its track or not after the start.
+    // track the disc lacks, a data track, a start outside its track, an end
+    // past its track or not after the start, and refused sectors.
     std::optional<TSectorStretch> Resolve(quint32 from, quint32 to, TCdError &error) const;
 
 private:
     std::optional<qint64> Sector(quint32 tmsf, bool isEnd, TCdError &error) const;
 
+    struct TRefusal
+    {
+        TSectorStretch Sectors;
+        TCdError Error;
+    };
+
     QList<TDiscTrack> m_tracks;
+    QList<TRefusal> m_refusals;
     qint64 m_sectorCount = 0;
 };

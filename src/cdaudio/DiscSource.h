@@ -3,6 +3,8 @@
 #include "CdError.h"
 #include "DiscLayout.h"
 
+#include <QStringList>
+
 // Where the sectors come from: a drive or a disc image. Sectors are read as
 // interleaved stereo 16-bit frames in the machine's byte order. Reads come
 // from the playback's reader thread, one at a time.
@@ -12,6 +14,10 @@ public:
     virtual ~TDiscSource() = default;
 
     virtual const TDiscLayout &Layout() const = 0;
+
+    // What a person should know about the disc that does not stop it
+    // playing, one sentence each.
+    virtual QStringList Notes() const { return {}; }
 
     // Reads count sectors from first on into frames (count × 588 frames).
     // Never reads outside the disc.

@@ -1,44 +1,71 @@
 #include "RawTrackFile.h"
 
+#include "ByteOrderProbe.h"
 #include "DiscLayout.h"
 
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
+
+namespace {
+
+// Enough sound to tell the byte order of a whole disc in a few milliseconds.
+constexpr int ProbeCount = 32;
+constexpr qint64 ProbeBytes = 4 * CdAudio::BytesPerSector;
+
+} // namespace
+
 std::unique_ptr<TRawTrackFile> TRawTrackFile::Open(const QString &path, TByteOrder order, QString &reason)
 {
     std::unique_ptr<TRawTrackFile> file(new TRawTrackFile(path, order));
-    const QString name = QFileInfo(path).fileName();
     if (!file->m_file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("%1 cannot be opened (%2)").arg(name, file->m_file.errorString());
+        reason = QStringLiteral("%1 cannot be opened (%2)").arg(QFileInfo(path).fileName(), file->m_file.errorString());
         return nullptr;
     }
-    const qint64 size = file->m_file.size();
-    // A rip always holds whole sectors; anything else was cut off.
-    if (size % CdAudio::BytesPerSector != 0) {
-        reason = QStringLiteral("%1 ends in the middle of a sector (%2 bytes)").arg(name).arg(size);
-        return nullptr;
-    }
-    file->m_sectorCount = size / CdAudio::BytesPerSector;
+    file->m_size = file->m_file.size();
+    file->m_sectorCount = (file->m_size + CdAudio::BytesPerSector - 1) / CdAudio::BytesPerSector;
     return file;
 }
 
 bool TRawTrackFile::ReadSectors(qint64 first, int count, qint16 *frames, QString &reason)
 {
-    const qint64 bytes = qint64(count) * CdAudio::BytesPerSector;
     if (first < 0 || count < 0 || first + count > m_sectorCount) {
         reason = QStringLiteral("sectors %1 to %2 lie outside %3").arg(first).arg(first + count).arg(m_file.fileName());
         return false;
     }
-    if (!m_file.seek(first * CdAudio::BytesPerSector)
-        || m_file.read(reinterpret_cast<char *>(frames), bytes) != bytes) {
+    const qint64 from = first * CdAudio::BytesPerSector;
+    const qint64 bytes = qint64(count) * CdAudio::BytesPerSector;
+    const qint64 present = std::min(bytes, m_size - from);
+    if (!m_file.seek(from) || m_file.read(reinterpret_cast<char *>(frames), present) != present) {
         reason = QStringLiteral("%1 cannot be read (%2)").arg(QFileInfo(m_file).fileName(), m_file.errorString());
         return false;
     }
+    std::fill(reinterpret_cast<char *>(frames) + present, reinterpret_cast<char *>(frames) + bytes, '\0');
     const qsizetype samples = bytes / 2;
     if (m_order == LittleEndian)
         qFromLittleEndian<qint16>(frames, samples, frames);
     else
         qFromBigEndian<qint16>(frames, samples, frames);
     return true;
+}
+
+qint64 TRawTrackFile::PaddedBytes() const
+{
+    return m_sectorCount * CdAudio::BytesPerSector - m_size;
+}
+
+std::optional<TRawTrackFile::TByteOrder> TRawTrackFile::SoundingOrder()
+{
+    QByteArray samples;
+    const qint64 step = std::max<qint64>(ProbeBytes, m_size / ProbeCount) / 4 * 4;
+    for (qint64 at = 0; at < m_size; at += step) {
+        if (!m_file.seek(at))
+            return std::nullopt;
+        samples += m_file.read(ProbeBytes);
+    }
+    const std::optional<ByteOrderProbe::TOrder> order = ByteOrderProbe::Guess(samples);
+    if (!order)
+        return std::nullopt;
+    return *order == ByteOrderProbe::LittleEndian ? LittleEndian : BigEndian;
 }

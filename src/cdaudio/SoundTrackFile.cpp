@@ -9,6 +9,31 @@
 
 #include <algorithm>
 
+namespace {
+
+QString SampleFormatText(int subtype)
+{
+    switch (subtype) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+        return QStringLiteral("8-bit");
+    case SF_FORMAT_PCM_16:
+        return QStringLiteral("16-bit");
+    case SF_FORMAT_PCM_24:
+        return QStringLiteral("24-bit");
+    case SF_FORMAT_PCM_32:
+        return QStringLiteral("32-bit");
+    case SF_FORMAT_FLOAT:
+        return QStringLiteral("32-bit floating-point");
+    case SF_FORMAT_DOUBLE:
+        return QStringLiteral("64-bit floating-point");
+    default:
+        return QStringLiteral("compressed or unusual samples");
+    }
+}
+
+} // namespace
+
 std::unique_ptr<TSoundTrackFile> TSoundTrackFile::Open(const QString &path, QString &reason)
 {
     const QString name = QFileInfo(path).fileName();
@@ -20,9 +45,10 @@ std::unique_ptr<TSoundTrackFile> TSoundTrackFile::Open(const QString &path, QStr
     }
     const int subtype = info.format & SF_FORMAT_SUBMASK;
     if (info.samplerate != CdAudio::SampleRate || info.channels != CdAudio::Channels || subtype != SF_FORMAT_PCM_16) {
-        reason = QStringLiteral("%1 is not CD audio (44.1 kHz, 16-bit, stereo) but %2 Hz, %3 channels")
+        reason = QStringLiteral("%1 is not CD audio (44.1 kHz, 16-bit, stereo) but %2 Hz, %3, %4 channels")
                      .arg(name)
                      .arg(info.samplerate)
+                     .arg(SampleFormatText(subtype))
                      .arg(info.channels);
         sf_close(file);
         return nullptr;

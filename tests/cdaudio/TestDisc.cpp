@@ -70,7 +70,7 @@ void WriteFile(const QString &path, TFormat format, std::vector<qint16> samples)
 
 } // namespace
 
-TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, bool filePerTrack)
+TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, TFiles files)
 {
     TImage image;
     image.Sheet = QDir(folder).filePath(QStringLiteral("disc.cue"));
@@ -78,23 +78,28 @@ TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks,
     std::vector<qint16> samples;
     qint64 discSector = 0;
     int fileIndex = 0;
+    const auto startFile = [&] {
+        if (!samples.empty())
+            WriteFile(QDir(folder).filePath(FileName(format, fileIndex++)), format, std::exchange(samples, {}));
+        sheet += QStringLiteral("FILE \"%1\" %2\n").arg(FileName(format, fileIndex), TypeName(format)).toUtf8();
+    };
+    const auto fileSector = [&] { return qint64(samples.size()) / 2 / CdAudio::FramesPerSector; };
     for (int t = 0; t < tracks.size(); ++t) {
         const TTrack &track = tracks[t];
-        if (filePerTrack || t == 0) {
-            if (!samples.empty())
-                WriteFile(QDir(folder).filePath(FileName(format, fileIndex++)), format, std::exchange(samples, {}));
-            sheet += QStringLiteral("FILE \"%1\" %2\n").arg(FileName(format, fileIndex), TypeName(format)).toUtf8();
-        }
+        const bool gapAppended = files == GapAppended && t > 0 && track.FileGap > 0;
+        if (t == 0 || (files != OneFile && !gapAppended))
+            startFile();
         sheet += QStringLiteral("  TRACK %1 AUDIO\n").arg(t + 1, 2, 10, QLatin1Char('0')).toUtf8();
         if (track.GeneratedGap > 0)
             sheet += QStringLiteral("    PREGAP %1\n").arg(Msf(track.GeneratedGap)).toUtf8();
         discSector += track.GeneratedGap;
-        const qint64 fileSector = qint64(samples.size()) / 2 / CdAudio::FramesPerSector;
         if (track.FileGap > 0)
-            sheet += QStringLiteral("    INDEX 00 %1\n").arg(Msf(fileSector)).toUtf8();
+            sheet += QStringLiteral("    INDEX 00 %1\n").arg(Msf(fileSector())).toUtf8();
         AppendSectors(samples, discSector, track.FileGap);
         discSector += track.FileGap;
-        sheet += QStringLiteral("    INDEX 01 %1\n").arg(Msf(fileSector + track.FileGap)).toUtf8();
+        if (gapAppended)
+            startFile();
+        sheet += QStringLiteral("    INDEX 01 %1\n").arg(Msf(fileSector())).toUtf8();
         image.TrackStarts.append(discSector);
         AppendSectors(samples, discSector, track.Sectors);
         discSector += track.Sectors;

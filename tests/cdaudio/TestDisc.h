@@ -26,8 +26,16 @@ struct TImage
     QList<qint64> TrackStarts;
 };
 
-// One FILE for all tracks, or one per track.
-TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, bool filePerTrack);
+// One FILE for all tracks, one per track, or one per track with each
+// track's INDEX 00 gap at the end of the file before (as one Windows ripper
+// writes them by default).
+enum TFiles { OneFile, FilePerTrack, GapAppended };
+
+TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, TFiles files);
+inline TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, bool filePerTrack)
+{
+    return Write(folder, format, tracks, filePerTrack ? FilePerTrack : OneFile);
+}
 
 // The disc frame a played frame encodes, or nullopt for silence.
 std::optional<qint64> FramePosition(qint16 left, qint16 right);

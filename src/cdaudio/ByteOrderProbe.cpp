@@ -1,0 +1,44 @@
+#include "ByteOrderProbe.h"
+
+namespace ByteOrderProbe {
+
+namespace {
+
+// How many times rougher the wrong reading must be before the sound is
+// taken to tell; real recordings differ by orders of magnitude.
+constexpr double Decisive = 16;
+
+qint16 Sample(const unsigned char *bytes, TOrder order)
+{
+    return order == LittleEndian ? qint16(bytes[0] | bytes[1] << 8) : qint16(bytes[1] | bytes[0] << 8);
+}
+
+// The energy of the change from one frame to the next, both channels.
+double Roughness(QByteArrayView samples, TOrder order)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(samples.data());
+    const qsizetype frames = samples.size() / 4;
+    double sum = 0;
+    for (qsizetype f = 1; f < frames; ++f)
+        for (int channel = 0; channel < 2; ++channel) {
+            const double change = double(Sample(bytes + 4 * f + 2 * channel, order)) -
+                                  double(Sample(bytes + 4 * (f - 1) + 2 * channel, order));
+            sum += change * change;
+        }
+    return sum;
+}
+
+} // namespace
+
+std::optional<TOrder> Guess(QByteArrayView samples)
+{
+    const double little = Roughness(samples, LittleEndian);
+    const double big = Roughness(samples, BigEndian);
+    if (big > little * Decisive)
+        return LittleEndian;
+    if (little > big * Decisive)
+        return BigEndian;
+    return std::nullopt;
+}
+
+} // namespace ByteOrderProbe
