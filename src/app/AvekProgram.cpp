@@ -3,7 +3,9 @@
 #include "ProgramPages.h"
 #include "Winmain.h"
 #include "cdaudio/CdDevice.h"
+#include "cdaudio/DiscCheck.h"
 #include "cdaudio/SoundOutput.h"
+#include "pages/Calibdlg.h"
 
 TAvekProgram::TAvekProgram() : TAvekProgram(std::make_unique<TMessageBoxPrompts>(), nullptr, OpenSoundOutput)
 {
@@ -38,6 +40,10 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
     // Read once; what is wrong with it is shown when a run is started.
     m_material.LoadPassages(m_state.IniDirectory + TSentenceMaterial::FileName);
     m_pages = CreatePages(*fmWinMain, *m_context, *m_calibrationPlayer, *m_sentencePlayer, m_material);
+    m_pages.fmCalibDialog->SetDiscCheck([this, device] {
+        const TDiscCheck::TReport report = TDiscCheck::Run(device, m_material);
+        return std::pair(report.Passed, report.Text);
+    });
 }
 
 // The window and its pages go first: a page that is still shown stops its

@@ -2,9 +2,10 @@
 
 #include "PageStyle.h"
 #include "PlayerMessages.h"
+#include "cdaudio/DiscCheck.h"
 #include "cdaudio/MediaPlayer.h"
-#include "cdaudio/Tmsf.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,8 +15,8 @@
 
 using namespace PageStyle;
 
-const quint32 TfmCalibDialog::CalibrationStart = MakeTmsf(1, 0, 3);
-const quint32 TfmCalibDialog::CalibrationEnd = MakeTmsf(1, 0, 18);
+const quint32 TfmCalibDialog::CalibrationStart = TDiscCheck::CalibrationStart;
+const quint32 TfmCalibDialog::CalibrationEnd = TDiscCheck::CalibrationEnd;
 
 namespace {
 
@@ -68,6 +69,11 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
 
     Button1 = AddButton(this, QStringLiteral("&Start Calibration Track"), 300, 120, 170, 30);
     connect(Button1, &QPushButton::clicked, this, &TfmCalibDialog::Button1Click);
+    CheckDiscButton = AddButton(this, QStringLiteral("Check &Disc"), 300, 160, 170, 30);
+    CheckDiscButton->setToolTip(
+        QStringLiteral("Check that every sentence and the calibration stretch play from the disc"));
+    CheckDiscButton->hide();
+    connect(CheckDiscButton, &QPushButton::clicked, this, &TfmCalibDialog::CheckDiscButtonClick);
 
     BackButton = AddButton(this, QStringLiteral("&Back"), 458, 286);
     BackButton->setToolTip(QStringLiteral("Return to select test conditions"));
@@ -149,6 +155,26 @@ void TfmCalibDialog::Button1Click()
     PlayCalibration();
     m_calibrationPlaying = true;
     Button1->setText(QStringLiteral("Stop Calibration Track"));
+}
+
+void TfmCalibDialog::SetDiscCheck(TDiscCheckRun check)
+{
+    m_checkDisc = std::move(check);
+    CheckDiscButton->setVisible(bool(m_checkDisc));
+}
+
+// The check reads the disc itself, which a drive cannot do while it plays.
+void TfmCalibDialog::CheckDiscButtonClick()
+{
+    if (m_calibrationPlaying)
+        StopCalibration();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto [passed, text] = m_checkDisc();
+    QApplication::restoreOverrideCursor();
+    if (passed)
+        m_context.Prompts.ShowMessage(text);
+    else
+        m_context.Prompts.ShowError(text);
 }
 
 void TfmCalibDialog::MediaPlayer1Notify()

@@ -4,6 +4,8 @@
 
 #include "PageForm.h"
 
+#include <functional>
+
 class IMediaPlayer;
 class QLabel;
 class QLineEdit;
@@ -30,6 +32,11 @@ public:
 
     bool CalibrationPlaying() const { return m_calibrationPlaying; }
 
+    // Whether the disc serves the test, and the words that say so; without
+    // one the page offers no check.
+    using TDiscCheckRun = std::function<std::pair<bool, QString>()>;
+    void SetDiscCheck(TDiscCheckRun check);
+
     QLabel *NameLabel;
     QLabel *SessionLabel;
     QLineEdit *EditHigh;
@@ -37,6 +44,7 @@ public:
     QRadioButton *ChoosedBSPL;
     QRadioButton *ChoosedBHL;
     QPushButton *Button1;
+    QPushButton *CheckDiscButton;
     QPushButton *BackButton;
     QPushButton *NextButton;
 
@@ -46,6 +54,7 @@ protected:
 
 private:
     void Button1Click();
+    void CheckDiscButtonClick();
     void MediaPlayer1Notify();
     void PlayCalibration();
     void StopCalibration();
@@ -53,4 +62,5 @@ private:
     TPageContext &m_context;
     IMediaPlayer &MediaPlayer1;
     bool m_calibrationPlaying = false;
+    TDiscCheckRun m_checkDisc;
 };

@@ -257,6 +257,21 @@ TEST_F(Pages, LowLevelTakesOnlyDigits)
     EXPECT_FALSE(state.ModifiedFlag);
 }
 
+// The check reads the disc, so the loop must stop first.
+TEST_F(Pages, CalibrationPageChecksTheDiscAfterStoppingTheLoop)
+{
+    ShowCalibration();
+    EXPECT_FALSE(calibration->CheckDiscButton->isVisibleTo(calibration));
+    calibration->SetDiscCheck([] { return std::pair(false, QStringLiteral("passage 23 is silent")); });
+    ASSERT_TRUE(calibration->CheckDiscButton->isVisibleTo(calibration));
+    calibration->Button1->click();
+    player.Calls.clear();
+    calibration->CheckDiscButton->click();
+    EXPECT_EQ(player.Calls, QStringList{"Stop"});
+    EXPECT_FALSE(calibration->CalibrationPlaying());
+    EXPECT_EQ(prompts.Errors, QStringList{"passage 23 is silent"});
+}
+
 TEST_F(Pages, CalibrationReportsADeviceThatWillNotOpen)
 {
     player.OpenFails = true;

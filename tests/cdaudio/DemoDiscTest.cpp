@@ -1,4 +1,5 @@
-#include "ToolCommand.h"
+#include "TestDisc.h"
+#include "ToolRun.h"
 
 #include "administration/ListTables.h"
 #include "administration/SentenceMaterial.h"
@@ -106,6 +107,43 @@ TEST_F(DemoDiscTest, WritesTheSameBytesEveryTime)
                                 QStringLiteral("VEKPSGS.DAT"), QStringLiteral("VEK.INI")}) {
         EXPECT_EQ(FileHash(Path(name)), FileHash(QDir(again.path()).filePath(name))) << name.toStdString();
     }
+}
+
+TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOneLoses)
+{
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    const QString material = Path(TSentenceMaterial::FileName);
+    TToolRun run = RunTool({QStringLiteral("check-disc"), material, Path(QStringLiteral("VEKDEMO.cue"))});
+    EXPECT_EQ(run.Code, ExitOk) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.startsWith(QLatin1String("OK"))) << run.Out.toStdString();
+
+    // A rip that lost passage 23's second sentence to silence.
+    QTemporaryDir damaged;
+    for (const char *name : {"VEKDEMO.bin", "VEKDEMO.cue"})
+        ASSERT_TRUE(QFile::copy(Path(QLatin1String(name)), QDir(damaged.path()).filePath(QLatin1String(name))));
+    const QString sheet = QDir(damaged.path()).filePath(QStringLiteral("VEKDEMO.cue"));
+    TSentenceMaterial passages;
+    ASSERT_TRUE(passages.LoadPassages(material));
+    TCdError error;
+    const auto stretch = OpenDisc(sheet, error)->Layout().Resolve(Tmsf(passages.FindPassage(23)->Start(1)),
+                                                                   Tmsf(passages.FindPassage(23)->End(1)), error);
+    ASSERT_TRUE(stretch);
+    QFile bin(QDir(damaged.path()).filePath(QStringLiteral("VEKDEMO.bin")));
+    ASSERT_TRUE(bin.open(QIODevice::ReadWrite) && bin.seek(stretch->First * CdAudio::BytesPerSector));
+    bin.write(QByteArray(stretch->Count * CdAudio::BytesPerSector, '\0'));
+    bin.close();
+    run = RunTool({QStringLiteral("check-disc"), material, sheet});
+    EXPECT_EQ(run.Code, ExitBadInput);
+    EXPECT_TRUE(run.Err.contains(QLatin1String("Passage 23, sentence 2")) && run.Err.contains(QLatin1String("silent")))
+        << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains(QLatin1String("passage 23\n"))) << run.Err.toStdString();
+
+    // Another disc altogether: one short track.
+    QTemporaryDir wrong;
+    const TestDisc::TImage other = TestDisc::Write(wrong.path(), TestDisc::Binary, {{75 * 20, 0, 0}}, false);
+    run = RunTool({QStringLiteral("check-disc"), material, other.Sheet});
+    EXPECT_EQ(run.Code, ExitBadInput);
+    EXPECT_TRUE(run.Err.contains(QLatin1String("passages 11, 12, 13"))) << run.Err.toStdString();
 }
 
 } // namespace

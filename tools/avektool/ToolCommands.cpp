@@ -1,5 +1,6 @@
 #include "ToolCommand.h"
 
+#include "CheckDiscCommand.h"
 #include "CheckMaterialCommand.h"
 #include "DumpCommand.h"
 #include "ExportCsvCommand.h"
@@ -18,6 +19,9 @@ constexpr std::array Commands = {
     TToolCommand{"export-csv", "FILE.VEK...", "Print every scored test list of the client files as CSV.", 1,
                  std::numeric_limits<int>::max(), RunExportCsv},
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
+    TToolCommand{"check-disc", "FILE.DAT DISC",
+                 "Check that every sentence and the calibration stretch play from a disc image or drive.", 2, 2,
+                 RunCheckDisc},
     TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
                  RunMakeDemo},
 #ifdef AVEKTOOL_REPORT

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+int RunCheckDisc(const QStringList &arguments, QTextStream &out, QTextStream &err);
