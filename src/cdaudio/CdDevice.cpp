@@ -29,5 +29,8 @@ std::unique_ptr<TDiscSource> OpenDisc(const QString &device, TCdError &error)
 {
     if (IsCueSheet(device))
         return TDiscImage::Open(device, error);
-    return TCdDrive::Open(device, error);
+    std::unique_ptr<TCdDrive> drive = TCdDrive::Open(device, error);
+    if (drive)
+        drive->StartReadAhead();
+    return drive;
 }

@@ -166,7 +166,8 @@ bool TCueSheet::ReadTrack(const QStringList &words, QString &reason)
 bool TCueSheet::ReadIndex(const QStringList &words, QString &reason)
 {
     if (m_tracks.isEmpty() || m_files.isEmpty()) {
-        reason = m_tracks.isEmpty() ? QStringLiteral("INDEX before any TRACK") : QStringLiteral("INDEX before any FILE");
+        reason =
+            m_tracks.isEmpty() ? QStringLiteral("INDEX before any TRACK") : QStringLiteral("INDEX before any FILE");
         return false;
     }
     TTrack &track = m_tracks.last();

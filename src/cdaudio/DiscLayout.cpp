@@ -17,6 +17,14 @@ QString PositionText(quint32 tmsf)
 
 } // namespace
 
+QString CdAudio::CueTime(qint64 sectors)
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(sectors / SectorsPerSecond / 60, 2, 10, QLatin1Char('0'))
+        .arg(sectors / SectorsPerSecond % 60, 2, 10, QLatin1Char('0'))
+        .arg(sectors % SectorsPerSecond, 2, 10, QLatin1Char('0'));
+}
+
 TDiscLayout::TDiscLayout(QList<TDiscTrack> tracks, qint64 sectorCount)
     : m_tracks(std::move(tracks)), m_sectorCount(sectorCount)
 {

@@ -12,6 +12,9 @@ constexpr int SectorsPerSecond = 75;
 constexpr int SampleRate = 44100;
 constexpr int Channels = 2;
 constexpr int BytesPerSector = FramesPerSector * Channels * 2;
+
+// A count of sectors as cue sheets write it: mm:ss:ff.
+QString CueTime(qint64 sectors);
 } // namespace CdAudio
 
 // One track as a drive's table of contents gives it: from its INDEX 01 up

@@ -54,7 +54,8 @@ void ExpectPlaysExactly(const QString &sheet, const TestDisc::TImage &image, con
             const qint64 frame = first * F + i;
             const std::optional<qint64> expected =
                 frame >= silenceFrom && frame < silenceTo ? std::nullopt : std::optional<qint64>(frame);
-            ASSERT_EQ(FramePosition(frames[2 * i], frames[2 * i + 1]), expected) << "track " << number << " frame " << i;
+            ASSERT_EQ(FramePosition(frames[2 * i], frames[2 * i + 1]), expected)
+                << "track " << number << " frame " << i;
         }
     }
 }
@@ -124,10 +125,14 @@ TEST_F(DiscImageTest, SheetsAsRippersOnOtherSystemsWriteThemPlayExactly)
         ASSERT_TRUE(QFile::rename(QDir(folder).filePath(QLatin1String(from)), QDir(folder).filePath(to)));
     };
     const TForm forms[] = {
-        {"lower-case keywords", TestDisc::FilePerTrack, [](const QString &, const QByteArray &s) { return s.toLower(); }},
+        {"lower-case keywords", TestDisc::FilePerTrack,
+         [](const QString &, const QByteArray &s) { return s.toLower(); }},
         {"mixed-case keywords", TestDisc::OneFile,
          [](const QString &, QByteArray s) {
-             return s.replace("FILE", "File").replace("TRACK", "Track").replace("INDEX", "iNdEx").replace("AUDIO", "audio");
+             return s.replace("FILE", "File")
+                 .replace("TRACK", "Track")
+                 .replace("INDEX", "iNdEx")
+                 .replace("AUDIO", "audio");
          }},
         {"BOM, CRLF, REM, FLAGS", TestDisc::FilePerTrack,
          [](const QString &, QByteArray s) {
@@ -198,7 +203,8 @@ TEST_F(DiscImageTest, TrackNumbersAreTheSheetsOwn)
         EXPECT_EQ(stretch->First, start) << number;
     }
 
-    for (const char *tracks : {"02 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02", "03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02"}) {
+    for (const char *tracks :
+         {"02 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02", "03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02"}) {
         WriteSheet("FILE \"part0.bin\" BINARY\n  TRACK " + QByteArray(tracks) + " AUDIO\n    INDEX 01 00:01:00\n");
         EXPECT_TRUE(OpenFails(Path("disc.cue")).Text.contains(QLatin1String("follows"))) << tracks;
     }
@@ -217,7 +223,8 @@ TEST_F(DiscImageTest, SamplesInTheOtherByteOrderAreRefusedNamingTheFix)
         const QString sheet = QDir(disc.path()).filePath(QStringLiteral("disc.cue"));
         TestDisc::WriteText(sheet, "FILE part0.bin " + QByteArray(c.Declared) +
                                        "\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n"
-                                       "FILE part1.bin " + QByteArray(c.Written == TestDisc::Binary ? "BINARY" : "MOTOROLA") +
+                                       "FILE part1.bin " +
+                                       QByteArray(c.Written == TestDisc::Binary ? "BINARY" : "MOTOROLA") +
                                        "\n TRACK 02 AUDIO\n  INDEX 01 00:00:00\n");
         TCdError error;
         const auto image = TDiscImage::Open(sheet, error);

@@ -9,18 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QString Msf(qint64 sector)
-{
-    return QStringLiteral("%1:%2:%3")
-        .arg(sector / CdAudio::SectorsPerSecond / 60, 2, 10, QLatin1Char('0'))
-        .arg(sector / CdAudio::SectorsPerSecond % 60, 2, 10, QLatin1Char('0'))
-        .arg(sector % CdAudio::SectorsPerSecond, 2, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
 TCueImageWriter::TCueImageWriter(const QString &folder, const QString &baseName)
     : m_folder(folder), m_baseName(baseName), m_bin(QDir(folder).filePath(baseName + QStringLiteral(".bin")))
 {
@@ -59,7 +47,7 @@ TStatus TCueImageWriter::Finish()
     for (int t = 0; t < m_trackSectors.size(); ++t)
         sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")
                      .arg(t + 1, 2, 10, QLatin1Char('0'))
-                     .arg(Msf(m_trackSectors[t]));
+                     .arg(CdAudio::CueTime(m_trackSectors[t]));
     QFile cue(QDir(m_folder).filePath(SheetName()));
     if (!cue.open(QIODevice::WriteOnly | QIODevice::Truncate) || cue.write(sheet.toLatin1()) < 0)
         return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(cue.fileName(), cue.errorString()));

@@ -4,6 +4,7 @@
 #include "CheckMaterialCommand.h"
 #include "DumpCommand.h"
 #include "ExportCsvCommand.h"
+#include "ImportDiscCommand.h"
 #include "MakeDemoCommand.h"
 #ifdef AVEKTOOL_REPORT
 #include "ReportCommand.h"
@@ -22,6 +23,9 @@ constexpr std::array Commands = {
     TToolCommand{"check-disc", "FILE.DAT DISC",
                  "Check that every sentence and the calibration stretch play from a disc image or drive.", 2, 2,
                  RunCheckDisc},
+    TToolCommand{"import-disc", "[--check] [DEVICE] DIR",
+                 "Read the test CD once, checked as a ripper does, into DIR/VEK.cue and VEK.bin; --check compares.", 1,
+                 3, RunImportDisc},
     TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
                  RunMakeDemo},
 #ifdef AVEKTOOL_REPORT
