@@ -36,7 +36,7 @@ bool TRawTrackFile::ReadSectors(qint64 first, int count, qint16 *frames, QString
     }
     const qint64 from = first * CdAudio::BytesPerSector;
     const qint64 bytes = qint64(count) * CdAudio::BytesPerSector;
-    const qint64 present = std::min(bytes, m_size - from);
+    const qint64 present = std::clamp<qint64>(m_size - from, 0, bytes);
     if (!m_file.seek(from) || m_file.read(reinterpret_cast<char *>(frames), present) != present) {
         reason = QStringLiteral("%1 cannot be read (%2)").arg(QFileInfo(m_file).fileName(), m_file.errorString());
         return false;

@@ -184,6 +184,25 @@ TEST_F(DiscImageTest, ABinaryFileCutInsideASectorIsPaddedWithSilenceAndSaysSo)
         ASSERT_EQ(FramePosition(frames[2 * i], frames[2 * i + 1]), std::nullopt) << i;
 }
 
+TEST_F(DiscImageTest, PostgapIsSilenceAfterItsTrack)
+{
+    TestDisc::Write(folder.path(), TestDisc::Binary, {{75, 0, 0}, {75, 0, 0}}, false);
+    WriteSheet("FILE \"part0.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n    POSTGAP 00:00:10\n"
+               "  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n    POSTGAP 00:00:05\n");
+    TCdError error;
+    const auto disc = TDiscImage::Open(Path("disc.cue"), error);
+    ASSERT_NE(disc, nullptr) << error.Text.toStdString();
+    EXPECT_EQ(disc->Layout().Tracks()[1].Start, 85);
+    EXPECT_EQ(disc->Layout().SectorCount(), 165);
+    std::vector<qint16> frames(F * 2);
+    const std::pair<qint64, std::optional<qint64>> sectors[] = {
+        {74, 74 * F}, {75, std::nullopt}, {84, std::nullopt}, {85, 75 * F}, {160, std::nullopt}};
+    for (const auto &[sector, position] : sectors) {
+        ASSERT_TRUE(disc->ReadSectors(sector, 1, frames.data(), error));
+        EXPECT_EQ(FramePosition(frames[0], frames[1]), position) << sector;
+    }
+}
+
 TEST_F(DiscImageTest, TrackNumbersAreTheSheetsOwn)
 {
     TestDisc::Write(folder.path(), TestDisc::Binary, {{75, 0, 0}, {75, 0, 0}, {75, 0, 0}}, false);
