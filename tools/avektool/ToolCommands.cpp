@@ -10,6 +10,7 @@
 #include "ReportCommand.h"
 #endif
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -21,11 +22,10 @@ constexpr std::array Commands = {
                  std::numeric_limits<int>::max(), RunExportCsv},
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
     TToolCommand{"check-disc", "FILE.DAT DISC",
-                 "Check that every sentence and the calibration stretch play from a disc image or drive.", 2, 2,
+                 "Check that every sentence and the calibration stretch play from an image or drive.", 2, 2,
                  RunCheckDisc},
     TToolCommand{"import-disc", "[--check] [DEVICE] DIR",
-                 "Read the test CD once, checked as a ripper does, into DIR/VEK.cue and VEK.bin; --check compares.", 1,
-                 3, RunImportDisc},
+                 "Read the test CD once, as a careful ripper does, into DIR/VEK.cue and VEK.bin.", 1, 3, RunImportDisc},
     TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
                  RunMakeDemo},
 #ifdef AVEKTOOL_REPORT
@@ -37,10 +37,13 @@ constexpr std::array Commands = {
 void PrintUsage(QTextStream &stream)
 {
     stream << "Usage: avektool COMMAND ARGUMENTS\n"
-              "The command-line companion of AVEK: look into client files and sentence material.\n\n"
+              "The command-line companion of AVEK: look into client files, sentence material and test discs.\n\n"
               "Commands:\n";
+    qsizetype width = 0;
     for (const TToolCommand &command : Commands)
-        stream << "  " << QStringLiteral("%1 %2").arg(command.Name, command.Arguments).leftJustified(28) << ' '
+        width = std::max(width, QStringLiteral("%1 %2").arg(command.Name, command.Arguments).size());
+    for (const TToolCommand &command : Commands)
+        stream << "  " << QStringLiteral("%1 %2").arg(command.Name, command.Arguments).leftJustified(width) << "  "
                << command.Summary << '\n';
     stream << "\nExit status: 0 on success, 1 on bad input, 2 on bad usage.\n";
 }
