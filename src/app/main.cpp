@@ -11,8 +11,9 @@
 int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
+    // No display name: the desktop would add it to every caption, and the
+    // captions are the program's own ("AVEK beta - SMITH.VEK", "Confirm").
     QApplication::setApplicationName(QStringLiteral("AVEK"));
-    QApplication::setApplicationDisplayName(QStringLiteral("AVEK beta"));
 
     TSingleInstance instance;
     if (!instance.Acquire()) {

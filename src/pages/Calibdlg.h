@@ -45,6 +45,7 @@ protected:
     void FormHide() override;
 
 private:
+    void NameLevels();
     void Button1Click();
     void MediaPlayer1Notify();
     void PlayCalibration();
