@@ -97,7 +97,8 @@ void TfmWinMain::CreateToolBar()
     bar->setFixedHeight(33);
     bar->setIconSize(QSize(18, 18));
     const auto addFileButton = [&](QStyle::StandardPixmap icon, const char *hint, auto slot) {
-        QAction *action = bar->addAction(style()->standardIcon(icon), QString(), this, slot);
+        // The hint is also the button's name for a screen reader.
+        QAction *action = bar->addAction(style()->standardIcon(icon), QLatin1String(hint), this, slot);
         action->setToolTip(QLatin1String(hint));
     };
     addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
