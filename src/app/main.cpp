@@ -11,9 +11,6 @@
 int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
-    // No display name: the desktop would add it to every caption, and the
-    // captions are the program's own ("AVEK beta - SMITH.VEK", "Confirm").
-    QApplication::setApplicationName(QStringLiteral("AVEK"));
 
     TSingleInstance instance;
     if (!instance.Acquire()) {

@@ -1,9 +1,11 @@
-// The main window with a scored client and a played sentence on its test
-// page, left open for atspi_dump.py to read over the accessibility bus.
+// The program's main window with a scored client saved as SMITH.VEK and a
+// played sentence on its test page, left open for atspi_dump.sh to read over
+// the accessibility bus and from the X server.
 #include "RecordingMediaPlayer.h"
 #include "ScriptedPrompts.h"
 #include "TestMaterial.h"
 #include "administration/SentenceMaterial.h"
+#include "app/Application.h"
 #include "app/ProgramPages.h"
 #include "app/Winmain.h"
 #include "drawing/Fonts.h"
@@ -19,8 +21,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("AVEK"));
+    TApplication application(argc, argv);
     InstallFontSubstitutions();
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
@@ -41,6 +42,9 @@ int main(int argc, char **argv)
     const TProgramPages pages = CreatePages(window, context, player, sentencePlayer, material);
     window.show();
     QApplication::processEvents();
+    prompts.FileNames = {folder.filePath(QStringLiteral("smith.vek"))};
+    if (!window.SaveFile(true))
+        return 1;
 
     TMdbBlock block = record.Mdb(1);
     block.SetProportion(9, 0.853333f);

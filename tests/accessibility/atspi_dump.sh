@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts a private X server and accessibility bus, shows AVEK's window on
-# them and reads it with atspi_dump.py. Exit code 77 (skipped) with the
+# them, checks its caption and reads it with atspi_dump.py. Exit code 77 (skipped) with the
 # reason when a part is missing; nothing of the machine's own state is used.
 # Arguments: the subject program, the reader script, the dump file to write.
 set -uo pipefail
@@ -54,5 +54,12 @@ QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$subj
 pids+=($!)
 for _ in $(seq 100); do grep -q ready "$scratch/subject.log" && break; sleep 0.1; done
 grep -q ready "$scratch/subject.log" || { cat "$scratch/subject.log"; echo "the window never came up"; exit 1; }
+
+# The caption as the desktop shows it: the program's own, no name added.
+caption=$(xwininfo -root -tree | grep -o '"AVEK beta[^"]*"')
+if [ "$caption" != '"AVEK beta - SMITH.VEK"' ]; then
+    echo "the window's caption reads $caption, not \"AVEK beta - SMITH.VEK\""
+    exit 1
+fi
 
 timeout 120 /usr/bin/python3 "$reader" AVEK "$dump"
