@@ -80,7 +80,9 @@ protected:
                 expectText(widget, all, label->text());
             else if (auto *edit = qobject_cast<QLineEdit *>(widget); edit && !edit->text().isEmpty())
                 expectText(widget, all, edit->text());
-            else if (auto *button = qobject_cast<QAbstractButton *>(widget); button && !button->text().isEmpty())
+            // A disabled button is greyed out on purpose.
+            else if (auto *button = qobject_cast<QAbstractButton *>(widget);
+                     button && button->isEnabled() && !button->text().isEmpty())
                 expectText(widget, all, button->text());
             else if (auto *group = qobject_cast<QGroupBox *>(widget))
                 expectText(widget, QRect(0, 0, all.width(), group->fontMetrics().height()), group->title());
@@ -109,10 +111,15 @@ TEST_F(Appearance, EveryTextReadsUnderADarkTheme)
         record.Mdb(0).SetRau(slot, 50.0f);
         record.Mdb(0).SetWrau(slot, 48.25f);
     }
-    for (const TPageIndex p : {ClientInfoPage, ConditionsPage, CalibrationPage, ScoresPage, GraphPage}) {
+    for (const TPageIndex p : {ClientInfoPage, ConditionsPage, CalibrationPage, ScoresPage, GraphPage, TestPage}) {
+        if (p == TestPage) {
+            record.SetCurrentMdb(0);
+            record.Mdb(0).SetSelected(0, true);
+        }
         window->ShowPage(p);
         ExpectEveryTextReadable(window->Page(p));
     }
+    EXPECT_TRUE(test->SentenceLabels[0]->isVisible());
     // The first graph's axis numbers and title, left of its frame, are in the
     // drawing's own text colour.
     const QImage picture = graph->grab().toImage();
