@@ -6,6 +6,9 @@
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: the desktop would add it to every caption, and the
+    // captions are the program's own ("AVEK beta - SMITH.VEK", "Confirm").
+    setApplicationName(QStringLiteral("AVEK"));
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

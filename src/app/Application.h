@@ -4,8 +4,8 @@
 
 class IPrompts;
 
-// Reports an error that escapes an event handler in a box with its text, and
-// goes on, instead of ending the program.
+// The program's name, and an error that escapes an event handler reported in
+// a box with its text, instead of ending the program.
 class TApplication : public QApplication
 {
     Q_OBJECT

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -73,13 +74,14 @@ TfmWinMain::~TfmWinMain() = default;
 void TfmWinMain::CreateMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&New"), this, &TfmWinMain::NewFile);
-    file->addAction(QStringLiteral("&Load"), this, &TfmWinMain::LoadFile);
-    file->addAction(QStringLiteral("&Save"), this, [this] { SaveFile(false); });
-    file->addAction(QStringLiteral("Save &As.."), this, [this] { SaveFile(true); });
+    file->addAction(QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TfmWinMain::NewFile);
+    file->addAction(QStringLiteral("&Load"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TfmWinMain::LoadFile);
+    file->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { SaveFile(false); });
+    file->addAction(QStringLiteral("Save &As.."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                    [this] { SaveFile(true); });
     file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Contents"), this, [this] { m_help->ShowContents(); });
@@ -95,7 +97,8 @@ void TfmWinMain::CreateToolBar()
     bar->setFixedHeight(33);
     bar->setIconSize(QSize(18, 18));
     const auto addFileButton = [&](QStyle::StandardPixmap icon, const char *hint, auto slot) {
-        QAction *action = bar->addAction(style()->standardIcon(icon), QString(), this, slot);
+        // The hint is also the button's name for a screen reader.
+        QAction *action = bar->addAction(style()->standardIcon(icon), QLatin1String(hint), this, slot);
         action->setToolTip(QLatin1String(hint));
     };
     addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
@@ -108,12 +111,20 @@ void TfmWinMain::CreateToolBar()
     for (int p = 0; p < PageCount; ++p) {
         QAction *button = bar->addAction(QLatin1String(PageButtons[p].Text));
         button->setCheckable(true);
+        // Down from the start, before any page is there to show.
+        button->setChecked(p == ClientInfoPage);
         button->setToolTip(QLatin1String(PageButtons[p].Hint));
+        // Ctrl+1 .. Ctrl+6 reach the pages without a mouse; a disabled
+        // button's key does nothing, as the button does.
+        button->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + p)));
         group->addAction(button);
-        connect(button, &QAction::triggered, this, [this, p] { ShowPage(TPageIndex(p)); });
+        // Checked by a click, its key or an assistive tool's Toggle alike.
+        connect(button, &QAction::toggled, this, [this, p](bool checked) {
+            if (checked)
+                ShowPage(TPageIndex(p));
+        });
         m_pageButtons[p] = button;
     }
-    m_pageButtons[ClientInfoPage]->setChecked(true);
 }
 
 void TfmWinMain::CreateStatusBar()
@@ -136,8 +147,11 @@ void TfmWinMain::AttachPages(const TProgramPages &pages)
     m_typedPages = pages;
     m_pages = {pages.fmClientInfo, pages.fmPage2,       pages.fmCalibDialog,
                pages.fmVEKTest,    pages.fmScoresPrint, pages.fmViewGraph};
-    for (QWidget *page : m_pages)
-        page->hide();
+    for (int p = 0; p < PageCount; ++p) {
+        m_pages[p]->hide();
+        // What a screen reader calls the page: its tool-bar button's text.
+        m_pages[p]->setAccessibleName(QLatin1String(PageButtons[p].Text));
+    }
     connect(pages.fmVEKTest, &TfmVEKTest::PageButtonsReleased, this,
             [this](bool graphButtonToo) { SetPageButtonsEnabled(true, graphButtonToo); });
     connect(pages.fmVEKTest, &TfmVEKTest::PageButtonsHeld, this, [this] { SetPageButtonsEnabled(false); });
@@ -281,6 +295,8 @@ void TfmWinMain::ShowClientInfoAfterFileCommand()
     else
         page->show();
     m_pageButtons[ClientInfoPage]->setChecked(true);
+    // A new client's name goes into its box, not the one used last.
+    m_typedPages.fmClientInfo->EditLastName->setFocus();
 }
 
 void TfmWinMain::SetFileName(const QString &fileName)

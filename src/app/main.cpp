@@ -11,8 +11,6 @@
 int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("AVEK"));
-    QApplication::setApplicationDisplayName(QStringLiteral("AVEK beta"));
 
     TSingleInstance instance;
     if (!instance.Acquire()) {

@@ -15,6 +15,9 @@ qsizetype StoredLength(const QString &text)
 
 TLimitedMemo::TLimitedMemo(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_maxLength(maxLength)
 {
+    // Tab moves on, as in every other box; a tab character kept in a client
+    // comment helps nobody.
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &TLimitedMemo::Enforce);
 }
 

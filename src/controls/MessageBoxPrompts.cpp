@@ -1,12 +1,12 @@
 #include "MessageBoxPrompts.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
 const QString Filter = QStringLiteral("VEK files (*.VEK)");
+const QString MessageCaption = QStringLiteral("AVEK beta");
 
 QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
 {
@@ -49,7 +49,7 @@ void TMessageBoxPrompts::ShowError(const QString &text)
 
 void TMessageBoxPrompts::ShowMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, MessageCaption, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TextTable.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -16,6 +19,9 @@ public:
     explicit TPaintBox(QWidget *parent = nullptr);
 
     std::function<void(QPainter &painter)> OnPaint;
+
+    // What the picture shows, as tables a screen reader can read.
+    std::vector<TTextTable> AccessibleTables;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

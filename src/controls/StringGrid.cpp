@@ -1,5 +1,8 @@
 #include "StringGrid.h"
 
+#include "AccessibleTable.h"
+#include "LightPalette.h"
+
 #include <QPainter>
 
 #include <stdexcept>
@@ -11,6 +14,14 @@ constexpr int Border = 2;
 constexpr int LineWidth = 1;
 const QColor LineColour(192, 192, 192);
 
+QAccessibleInterface *GridAccessible(const QString &, QObject *object)
+{
+    auto *grid = qobject_cast<TStringGrid *>(object);
+    if (!grid)
+        return nullptr;
+    return new TAccessibleTable(grid, [grid] { return &grid->AccessibleTable; }, true);
+}
+
 } // namespace
 
 TStringGrid::TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight, QWidget *parent)
@@ -18,6 +29,14 @@ TStringGrid::TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight
       m_cells(std::size_t(colCount) * std::size_t(rowCount))
 {
     setFocusPolicy(Qt::NoFocus);
+    UseLightPalette(this, Qt::white);
+    QAccessible::installFactory(GridAccessible);
+    for (int row = 0; row < rowCount; ++row)
+        AccessibleTable.RowHeaders << QString::number(row + 1);
+    for (int col = 0; col < colCount; ++col)
+        AccessibleTable.ColumnHeaders << QString::number(col + 1);
+    AccessibleTable.Cell = [this](int row, int col) { return Cells(col, row); };
+    AccessibleTable.CellRect = [this](int row, int col) { return CellRect(col, row); };
 }
 
 qsizetype TStringGrid::Index(int col, int row) const
@@ -52,16 +71,17 @@ void TStringGrid::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
 
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(palette().color(QPalette::Active, QPalette::Dark));
-    painter.drawLine(outer.topLeft(), outer.topRight());
-    painter.drawLine(outer.topLeft(), outer.bottomLeft());
-    painter.setPen(palette().color(QPalette::Active, QPalette::Light));
-    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
-    painter.drawLine(outer.topRight(), outer.bottomRight());
-    painter.setPen(palette().color(QPalette::Active, QPalette::Shadow));
-    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
-    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+    // The cells first and the lines over them: at a fractional scale a cell
+    // rounds outward onto its neighbouring line and would wipe it out.
+    if (OnDrawCell) {
+        for (int row = 0; row < m_rowCount; ++row) {
+            for (int col = 0; col < m_colCount; ++col) {
+                painter.save();
+                OnDrawCell(*this, painter, col, row, CellRect(col, row));
+                painter.restore();
+            }
+        }
+    }
 
     painter.setPen(LineColour);
     for (int col = 0; col < m_colCount; ++col) {
@@ -73,13 +93,14 @@ void TStringGrid::paintEvent(QPaintEvent *)
         painter.drawLine(Border, y, width() - Border - 1, y);
     }
 
-    if (!OnDrawCell)
-        return;
-    for (int row = 0; row < m_rowCount; ++row) {
-        for (int col = 0; col < m_colCount; ++col) {
-            painter.save();
-            OnDrawCell(*this, painter, col, row, CellRect(col, row));
-            painter.restore();
-        }
-    }
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(palette().color(QPalette::Active, QPalette::Dark));
+    painter.drawLine(outer.topLeft(), outer.topRight());
+    painter.drawLine(outer.topLeft(), outer.bottomLeft());
+    painter.setPen(palette().color(QPalette::Active, QPalette::Light));
+    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+    painter.drawLine(outer.topRight(), outer.bottomRight());
+    painter.setPen(palette().color(QPalette::Active, QPalette::Shadow));
+    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
+    painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
 }

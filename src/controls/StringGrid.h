@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextTable.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -24,6 +26,10 @@ public:
     QRect CellRect(int col, int row) const;
 
     std::function<void(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect)> OnDrawCell;
+
+    // The grid as a screen reader reads it; its owner names it and its rows
+    // and columns, the cells are the grid's texts.
+    TTextTable AccessibleTable;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

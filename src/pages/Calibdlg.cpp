@@ -2,6 +2,7 @@
 
 #include "PageStyle.h"
 #include "PlayerMessages.h"
+#include "TypingWatcher.h"
 #include "cdaudio/DiscCheck.h"
 #include "cdaudio/MediaPlayer.h"
 
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 using namespace PageStyle;
 
 const quint32 TfmCalibDialog::CalibrationStart = TDiscCheck::CalibrationStart;
@@ -20,7 +23,8 @@ const quint32 TfmCalibDialog::CalibrationEnd = TDiscCheck::CalibrationEnd;
 
 namespace {
 
-// Lets only digits and backspace be typed.
+// Lets no typed character but a digit in. Keys that type nothing (Tab,
+// Delete, backspace, Ctrl+C and the like) keep their work.
 class TDigitsOnly : public QObject
 {
 public:
@@ -30,9 +34,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent *>(event)->text();
-            const bool digit = text.size() == 1 && text[0] >= u'0' && text[0] <= u'9';
-            if (!text.isEmpty() && !digit && text != QStringLiteral("\b"))
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            const QString text = key->text();
+            const bool typed = !command && !text.isEmpty() && text.front().isPrint();
+            if (typed && !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
                 return true;
         }
         return QObject::eventFilter(watched, event);
@@ -57,15 +63,28 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
 
     auto *levels = new QGroupBox(QStringLiteral("Levels"), this);
     levels->setGeometry(16, 96, 250, 120);
-    AddLabel(levels, QStringLiteral("H-Sens"), 16, 28);
     EditHigh = AddEdit(levels, 32767, 70, 24, 50);
-    AddLabel(levels, QStringLiteral("L-Sens"), 16, 60);
+    AddLabel(levels, QStringLiteral("H-S&ens"), 16, 28)->setBuddy(EditHigh);
     EditLow = AddEdit(levels, 32767, 70, 56, 50);
+    AddLabel(levels, QStringLiteral("&L-Sens"), 16, 60)->setBuddy(EditLow);
     EditLow->installEventFilter(new TDigitsOnly(this));
-    ChoosedBSPL = new QRadioButton(QStringLiteral("dB SPL"), levels);
+    ChoosedBSPL = new QRadioButton(QStringLiteral("dB S&PL"), levels);
     ChoosedBSPL->setGeometry(150, 26, 80, 18);
-    ChoosedBHL = new QRadioButton(QStringLiteral("dB HL"), levels);
+    ChoosedBHL = new QRadioButton(QStringLiteral("&dB HL"), levels);
     ChoosedBHL->setGeometry(150, 58, 80, 18);
+    connect(ChoosedBSPL, &QRadioButton::toggled, this, &TfmCalibDialog::NameLevels);
+    NameLevels();
+
+    // The levels and their unit are the client's data: changing them must
+    // not be lost without a question.
+    auto *typing = new TTypingWatcher([this] { m_context.MarkModified(); }, this);
+    typing->Watch(levels);
+    for (QRadioButton *unit : {ChoosedBSPL, ChoosedBHL}) {
+        connect(unit, &QRadioButton::clicked, this, [this] {
+            if (ChoosedBSPL->isChecked() != m_context.Record.LevelsInSpl())
+                m_context.MarkModified();
+        });
+    }
 
     Button1 = AddButton(this, QStringLiteral("&Start Calibration Track"), 300, 120, 170, 30);
     connect(Button1, &QPushButton::clicked, this, &TfmCalibDialog::Button1Click);
@@ -83,6 +102,14 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
     connect(NextButton, &QPushButton::clicked, this, [this] { m_context.Post(WM_RUNTEST); });
 
     connect(&MediaPlayer1, &IMediaPlayer::Notify, this, &TfmCalibDialog::MediaPlayer1Notify);
+}
+
+// A screen reader says what a level is and in which unit.
+void TfmCalibDialog::NameLevels()
+{
+    const QString unit = ChoosedBSPL->isChecked() ? QStringLiteral("dB SPL") : QStringLiteral("dB HL");
+    EditHigh->setAccessibleName(QStringLiteral("H-Sens talker level, ") + unit);
+    EditLow->setAccessibleName(QStringLiteral("L-Sens talker level, ") + unit);
 }
 
 void TfmCalibDialog::FormShow()

@@ -53,6 +53,7 @@ protected:
     void FormHide() override;
 
 private:
+    void NameLevels();
     void Button1Click();
     void CheckDiscButtonClick();
     void MediaPlayer1Notify();

@@ -1,11 +1,65 @@
 #include "KeyWordButton.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// A key-word button is a button to an assistive tool: named by its word and
+// mark, and pressed as a left click marks it.
+class TAccessibleKeyWordButton : public QAccessibleWidget
+{
+public:
+    explicit TAccessibleKeyWordButton(TKeyWordButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction() && widget()->isEnabled())
+            emit static_cast<TKeyWordButton *>(widget())->Released(TMarkButton::Left);
+    }
+};
+
+QAccessibleInterface *KeyWordButtonAccessible(const QString &, QObject *object)
+{
+    auto *button = qobject_cast<TKeyWordButton *>(object);
+    return button ? new TAccessibleKeyWordButton(button) : nullptr;
+}
+
+QString MarkName(TWordMark mark)
+{
+    switch (mark) {
+    case TWordMark::Wrong:
+        return QStringLiteral("wrong");
+    case TWordMark::Correct:
+        return QStringLiteral("correct");
+    case TWordMark::HalfCorrect:
+        return QStringLiteral("half correct");
+    case TWordMark::NotPlayed:
+        break;
+    }
+    return QStringLiteral("not played");
+}
+
+} // namespace
 
 TKeyWordButton::TKeyWordButton(QWidget *parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    QAccessible::installFactory(KeyWordButtonAccessible);
+}
+
+void TKeyWordButton::SetCaption(const QString &caption)
+{
+    m_caption = caption;
+    NameForScreenReaders();
+}
+
+void TKeyWordButton::NameForScreenReaders()
+{
+    setAccessibleName(m_caption.trimmed() + QStringLiteral(", ") + MarkName(m_mark));
 }
 
 void TKeyWordButton::SetMark(TWordMark mark)
@@ -13,6 +67,7 @@ void TKeyWordButton::SetMark(TWordMark mark)
     if (mark == m_mark)
         return;
     m_mark = mark;
+    NameForScreenReaders();
     update();
 }
 

@@ -17,7 +17,7 @@ public:
 
     // The key word with a blank on either side.
     const QString &Caption() const { return m_caption; }
-    void SetCaption(const QString &caption) { m_caption = caption; }
+    void SetCaption(const QString &caption);
 
     TWordMark Mark() const { return m_mark; }
     void SetMark(TWordMark mark);
@@ -37,6 +37,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // "KITCHEN, correct": the word and its mark.
+    void NameForScreenReaders();
+
     QString m_caption;
     QString m_sentence;
     QPoint m_labelOrigin;

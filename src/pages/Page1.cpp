@@ -24,26 +24,26 @@ TfmClientInfo::TfmClientInfo(TPageContext &context, QWidget *parent) : TPageForm
     panel->setGeometry(16, 36, 598, 236);
     SetBackground(panel, QColor(239, 208, 191));
 
-    // The edits hold no more than their record fields have room for.
-    AddLabel(panel, QStringLiteral("Last Name:"), 12, 12);
-    EditLastName = AddEdit(panel, 17, 12, 28, 150);
-    AddLabel(panel, QStringLiteral("First Name:"), 176, 12);
-    EditFirstName = AddEdit(panel, 17, 176, 28, 150);
-    AddLabel(panel, QStringLiteral("MI:"), 340, 12);
-    EditMI = AddEdit(panel, 1, 340, 28, 30);
-    AddLabel(panel, QStringLiteral("ID#:"), 384, 12);
-    EditID = AddEdit(panel, 10, 384, 28, 100);
+    // The edits hold no more than their record fields have room for. Each
+    // label's letter (Alt with it) takes the cursor to its box.
+    const auto addField = [panel](const char *caption, const char *name, int maxLength, int x, int y, int width) {
+        QLineEdit *edit = AddEdit(panel, maxLength, x, y + 16, width);
+        edit->setAccessibleName(QLatin1String(name));
+        AddLabel(panel, QLatin1String(caption), x, y)->setBuddy(edit);
+        return edit;
+    };
+    EditLastName = addField("&Last Name:", "Last name", 17, 12, 12, 150);
+    EditFirstName = addField("Fi&rst Name:", "First name", 17, 176, 12, 150);
+    EditMI = addField("&MI:", "Middle initial", 1, 340, 12, 30);
+    EditID = addField("I&D#:", "ID number", 10, 384, 12, 100);
+    EditTestDate = addField("&Test Date:", "Test date", 10, 12, 60, 100);
+    EditDOB = addField("Date of &Birth:", "Date of birth", 16, 126, 60, 130);
+    EditClinician = addField("&Clinician:", "Clinician", 24, 270, 60, 200);
 
-    AddLabel(panel, QStringLiteral("Test Date:"), 12, 60);
-    EditTestDate = AddEdit(panel, 10, 12, 76, 100);
-    AddLabel(panel, QStringLiteral("Date of Birth:"), 126, 60);
-    EditDOB = AddEdit(panel, 16, 126, 76, 130);
-    AddLabel(panel, QStringLiteral("Clinician:"), 270, 60);
-    EditClinician = AddEdit(panel, 24, 270, 76, 200);
-
-    AddLabel(panel, QStringLiteral("Comments (max 255 chars)"), 12, 108);
     Memo1 = new TLimitedMemo(255, panel);
     Memo1->setGeometry(12, 124, 572, 98);
+    Memo1->setAccessibleName(QStringLiteral("Comments"));
+    AddLabel(panel, QStringLiteral("C&omments (max 255 chars)"), 12, 108)->setBuddy(Memo1);
 
     NextButton = AddButton(this, QStringLiteral("&Next"), 539, 286);
     NextButton->setToolTip(QStringLiteral("Proceed to select test conditions"));
@@ -51,7 +51,6 @@ TfmClientInfo::TfmClientInfo(TPageContext &context, QWidget *parent) : TPageForm
 
     auto *typing = new TTypingWatcher([this] { m_context.MarkModified(); }, this);
     typing->Watch(this);
-    NextButton->removeEventFilter(typing);
 }
 
 void TfmClientInfo::LoadFromRecord()

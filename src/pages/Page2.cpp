@@ -42,11 +42,11 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
     NameLabel = AddLabel(this, QString(), 300, 14);
     NameLabel->resize(320, 14);
 
-    CheckPracticeBlock = new QCheckBox(QStringLiteral("Play Practice Block"), this);
+    CheckPracticeBlock = new QCheckBox(QStringLiteral("Play &Practice Block"), this);
     CheckPracticeBlock->setGeometry(12, 40, 140, 18);
     connect(CheckPracticeBlock, &QCheckBox::clicked, this, [this] { m_context.MarkModified(); });
 
-    GroupBox1 = AddGroup(this, QStringLiteral("Select Modified Dual Block"), 12, 64, 180, 64);
+    GroupBox1 = AddGroup(this, QStringLiteral("Select &Modified Dual Block"), 12, 64, 180, 64);
     m_sessions = new QButtonGroup(this);
     for (int m = 0; m < 4; ++m) {
         MdbLabels[m] = AddLabel(GroupBox1, QString::number(m + 1), 22 + 40 * m, 20);
@@ -54,31 +54,36 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
         MdbLabels[m]->resize(16, 14);
         ChooseSession[m] = new QRadioButton(GroupBox1);
         ChooseSession[m]->setGeometry(22 + 40 * m, 38, 18, 18);
+        ChooseSession[m]->setAccessibleName(QStringLiteral("MDB %1").arg(m + 1));
+        MdbLabels[m]->setBuddy(ChooseSession[m]);
         m_sessions->addButton(ChooseSession[m], m);
     }
     connect(m_sessions, &QButtonGroup::idClicked, this, &TfmPage2::ChooseSessionClick);
 
-    GroupBox2 = AddGroup(this, QStringLiteral("H-Sentences"), 12, 136, 86, 110);
-    GroupBox3 = AddGroup(this, QStringLiteral("L-Sentences"), 106, 136, 86, 110);
+    GroupBox2 = AddGroup(this, QStringLiteral("H-&Sentences"), 12, 136, 86, 110);
+    GroupBox3 = AddGroup(this, QStringLiteral("L-S&entences"), 106, 136, 86, 110);
     for (int c = 0; c < Conditions::Count; ++c) {
         const bool high = Conditions::TalkerOf(c) == Conditions::TTalker::High;
-        auto *box = new QCheckBox(QStringLiteral("%1 SNR").arg(Conditions::SnrOf(c)), high ? GroupBox2 : GroupBox3);
+        const QString snr = QStringLiteral("%1 SNR").arg(Conditions::SnrOf(c));
+        auto *box = new QCheckBox(snr, high ? GroupBox2 : GroupBox3);
         box->setGeometry(10, 22 + 21 * Conditions::RowOf(c), 70, 18);
-        box->setAutoFillBackground(true);
+        box->setAccessibleName((high ? QStringLiteral("H-Sentences ") : QStringLiteral("L-Sentences ")) + snr);
         connect(box, &QCheckBox::clicked, this, [this] { m_context.MarkModified(); });
         ConditionBoxes[c] = box;
     }
-    ToggleHighButton = AddButton(this, QStringLiteral("Toggle H-Sens"), 12, 252, 86);
-    ToggleLowButton = AddButton(this, QStringLiteral("Toggle L-Sens"), 106, 252, 86);
+    ToggleHighButton = AddButton(this, QStringLiteral("&Toggle H-Sens"), 12, 252, 86);
+    ToggleLowButton = AddButton(this, QStringLiteral("Toggle &L-Sens"), 106, 252, 86);
     connect(ToggleHighButton, &QPushButton::clicked, this, [this] { Toggle(0, m_toggleHigh); });
     connect(ToggleLowButton, &QPushButton::clicked, this, [this] { Toggle(4, m_toggleLow); });
 
     for (int m = 0; m < 4; ++m) {
         const int x = 206 + 208 * (m % 2);
         const int y = 40 + 124 * (m / 2);
-        AddLabel(this, QStringLiteral("Comments for Modified Dual Block %1").arg(m + 1), x, y);
         SessionCommentsMemos[m] = new TLimitedMemo(255, this);
         SessionCommentsMemos[m]->setGeometry(x, y + 16, 200, 96);
+        SessionCommentsMemos[m]->setAccessibleName(QStringLiteral("Comments for MDB %1").arg(m + 1));
+        AddLabel(this, QStringLiteral("Comments for Modified Dual Block &%1").arg(m + 1), x, y)
+            ->setBuddy(SessionCommentsMemos[m]);
     }
 
     BackButton = AddButton(this, QStringLiteral("&Back"), 458, 294);
@@ -88,7 +93,8 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
     connect(BackButton, &QPushButton::clicked, this, &TfmPage2::BackButtonClick);
     connect(Button2, &QPushButton::clicked, this, &TfmPage2::Button2Click);
 
-    // Every character typed on the page marks the file modified.
+    // Typing into a comment marks the file modified; the boxes mark it when
+    // they are clicked.
     auto *typing = new TTypingWatcher([this] { m_context.MarkModified(); }, this);
     typing->Watch(this);
 }
@@ -96,10 +102,13 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
 void TfmPage2::FormShow()
 {
     for (int m = 0; m < 4; ++m) {
-        if (m_context.Record.Mdb(m).Completed())
+        const bool completed = m_context.Record.Mdb(m).Completed();
+        if (completed)
             SetBackground(MdbLabels[m], Red);
         else
             MdbLabels[m]->setAutoFillBackground(false);
+        // Said as well as shown: red is no help to a screen reader.
+        ChooseSession[m]->setAccessibleDescription(completed ? QStringLiteral("completed") : QString());
     }
     m_toggleHigh = true;
     m_toggleLow = true;
@@ -133,6 +142,7 @@ void TfmPage2::ShowConditions(int mdb)
         QCheckBox *box = ConditionBoxes[c];
         box->setChecked(false);
         SetBackground(box, block.Tested(c) ? Red : PanelColour);
+        box->setAccessibleDescription(block.Tested(c) ? QStringLiteral("tested") : QString());
     }
 }
 

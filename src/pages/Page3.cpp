@@ -5,11 +5,11 @@
 #include "PlayerMessages.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
+#include "controls/LightPalette.h"
 #include "drawing/SentenceFont.h"
 #include "record/ClientFileWriter.h"
 #include "record/Conditions.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -33,6 +33,7 @@ QToolButton *AddPanelButton(QWidget *panel, QStyle::StandardPixmap glyph, int x,
     button->setAutoRaise(true);
     button->setGeometry(x, PanelButtonsTop, 25, 25);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     // The focus stays on Abort, so that the scoring keys never reach a button.
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -63,7 +64,7 @@ TfmVEKTest::TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSente
     : TPageForm(parent), m_context(context), SentenceMediaPlayer(player), m_run(context.Record, material, *this)
 {
     setWindowTitle(QStringLiteral("VEK Test"));
-    SetUpPage(this, QApplication::palette().color(QPalette::Button));
+    SetUpPage(this, LightButtonFace());
     resize(630, 356);
     CreateControls();
     CreateSentenceRows();

@@ -3,6 +3,7 @@
 
 #include "PageStyle.h"
 #include "ReportPrintJob.h"
+#include "TableHeaders.h"
 #include "drawing/ScoreReport.h"
 #include "drawing/WrauGraphDrawing.h"
 #include "controls/RotateLabel.h"
@@ -86,18 +87,21 @@ TfmScoresPrint::TfmScoresPrint(TPageContext &context, QWidget *parent)
     RotateLabel1 = AddSentencesLabel(this, QStringLiteral("H-Sentences"), 18, 80);
     RotateLabel2 = AddSentencesLabel(this, QStringLiteral("L-Sentences"), 18, 194);
 
-    StringGrid1 = AddGrid(71, 82);
-    StringGrid3 = AddGrid(264, 82);
-    StringGrid5 = AddGrid(457, 82);
-    StringGrid2 = AddGrid(73, 195);
-    StringGrid4 = AddGrid(264, 196);
-    StringGrid6 = AddGrid(457, 196);
+    StringGrid1 = AddGrid(71, 82, QStringLiteral("H-Sentences Percent"));
+    StringGrid3 = AddGrid(264, 82, QStringLiteral("H-Sentences RAU"));
+    StringGrid5 = AddGrid(457, 82, QStringLiteral("H-Sentences WRAU"));
+    StringGrid2 = AddGrid(73, 195, QStringLiteral("L-Sentences Percent"));
+    StringGrid4 = AddGrid(264, 196, QStringLiteral("L-Sentences RAU"));
+    StringGrid6 = AddGrid(457, 196, QStringLiteral("L-Sentences WRAU"));
 }
 
-TStringGrid *TfmScoresPrint::AddGrid(int x, int y)
+TStringGrid *TfmScoresPrint::AddGrid(int x, int y, const QString &name)
 {
     auto *grid = new TStringGrid(4, 4, 40, 18, this);
     grid->setGeometry(x, y, 169, 79);
+    grid->AccessibleTable.Name = name;
+    grid->AccessibleTable.RowHeaders = SnrHeaders();
+    grid->AccessibleTable.ColumnHeaders = MdbHeaders();
     grid->setEnabled(false);
     grid->OnDrawCell = [this](TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect) {
         StringGrid1DrawCell(sender, painter, col, row, rect);

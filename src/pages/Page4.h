@@ -47,7 +47,7 @@ protected:
     void FormShow() override;
 
 private:
-    TStringGrid *AddGrid(int x, int y);
+    TStringGrid *AddGrid(int x, int y, const QString &name);
     void AddTableLabels(TStringGrid *grid);
     void FillGrids(Conditions::TTalker talker, TStringGrid *percent, TStringGrid *rau, TStringGrid *wrau);
     void StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect);

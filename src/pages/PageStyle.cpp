@@ -2,6 +2,7 @@
 #include "drawing/Fonts.h"
 
 #include "controls/CodePageValidator.h"
+#include "controls/LightPalette.h"
 #include "record/ClientRecord.h"
 
 #include <QLabel>
@@ -15,7 +16,8 @@ void SetUpPage(QWidget *page, const QColor &background)
     QFont font(FormFontFace);
     font.setPixelSize(11);
     page->setFont(font);
-    SetBackground(page, background);
+    UseLightPalette(page, background);
+    page->setAutoFillBackground(true);
 }
 
 void SetBackground(QWidget *widget, const QColor &colour)
@@ -23,6 +25,8 @@ void SetBackground(QWidget *widget, const QColor &colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
+    // A button would fill itself with its Button colour instead.
+    widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(true);
 }
 
@@ -55,6 +59,8 @@ QPushButton *AddButton(QWidget *parent, const QString &text, int x, int y, int w
 {
     auto *button = new QPushButton(text, parent);
     button->setGeometry(x, y, width, height);
+    // Enter presses the focused button, as Space does, also outside dialogs.
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -11,7 +11,8 @@ class QWidget;
 // The look the forms share: their fonts, colours and absolute layout.
 namespace PageStyle {
 
-// "MS Sans Serif" 8 pt, the forms' own font.
+// "MS Sans Serif" 8 pt, the forms' own font, and the light palette with the
+// page's background colour.
 void SetUpPage(QWidget *page, const QColor &background);
 void SetBackground(QWidget *widget, const QColor &colour);
 void SetPointSize(QWidget *widget, int points);

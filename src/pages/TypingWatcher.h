@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
 
 #include <functional>
 
 class QWidget;
 
-// Calls back for every character typed into the watched widgets (a key press
-// that carries text, control characters such as backspace included), and
-// lets the key through. Pasting with the mouse types nothing.
+// Calls back when a key typed into one of the watched text boxes changed what
+// the box holds. Tab, Enter in a one-line box, Escape and a character the box
+// refuses change nothing and so do not count; text changed only with the
+// mouse (pasting through the context menu) is not typing either.
 class TTypingWatcher : public QObject
 {
     Q_OBJECT
@@ -23,5 +26,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The key pressed last has been handled: did it change its box?
+    void CheckPendingKey();
+
     std::function<void()> m_typed;
+    QPointer<QObject> m_keyTarget;
+    QString m_textBeforeKey;
 };

@@ -30,6 +30,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void AddAccessibleTables();
     void PaintBox1Paint(QPainter &painter);
     void ViewScoresButtonClick();
 

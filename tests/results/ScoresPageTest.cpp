@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -135,6 +136,52 @@ TEST_F(ScoresPageTest, CellsAreWhiteWithTheTextAtTheTopLeft)
     EXPECT_EQ(CountPixels(image, cell.adjusted(0, 14, 0, 0), ink), 0) << "stands at the top";
     const QRect empty = page.StringGrid3->CellRect(1, 0).translated(page.StringGrid3->pos());
     EXPECT_EQ(CountPixels(image, empty, [](QColor c) { return c != Qt::white; }), 0);
+}
+
+// At a fractional scale every cell rounds outward onto its neighbours; the
+// rules between the cells must survive it, and the 2x picture stays as it was.
+TEST_F(ScoresPageTest, RulesSurviveAnyScale)
+{
+    TStringGrid &grid = *page.StringGrid1;
+    for (int m = 0; m < 4; ++m) {
+        for (int r = 0; r < 4; ++r)
+            grid.SetCells(m, r, QStringLiteral("88.88"));
+    }
+    const QColor rule(192, 192, 192);
+    for (const qreal scale : {1.25, 1.5, 2.0}) {
+        QImage image((QSizeF(grid.size()) * scale).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        grid.render(&image);
+        // A one-pixel rule at logical x (or y) covers x - 0.5 to x + 0.5.
+        const auto devicePixels = [scale](int at) {
+            return std::pair{int(std::floor((at - 0.5) * scale)), int(std::ceil((at + 0.5) * scale)) - 1};
+        };
+        const auto hasRule = [&](bool vertical, int at, int across) {
+            const auto [from, to] = devicePixels(at);
+            const int a = int(across * scale);
+            for (int d = from; d <= to; ++d) {
+                if (image.pixelColor(vertical ? d : a, vertical ? a : d) == rule)
+                    return true;
+            }
+            return false;
+        };
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                EXPECT_TRUE(hasRule(true, grid.CellRect(i, 0).right() + 1, grid.CellRect(0, j).center().y()))
+                    << "scale " << scale << ", rule after column " << i << ", row " << j;
+                EXPECT_TRUE(hasRule(false, grid.CellRect(0, i).bottom() + 1, grid.CellRect(j, 0).center().x()))
+                    << "scale " << scale << ", rule after row " << i << ", column " << j;
+            }
+        }
+        if (scale == 2.0) {
+            const int x = grid.CellRect(0, 0).right() + 1;
+            const int y = 2 * grid.CellRect(0, 1).center().y();
+            EXPECT_EQ(image.pixelColor(2 * x - 2, y), Qt::white);
+            EXPECT_EQ(image.pixelColor(2 * x - 1, y), rule);
+            EXPECT_EQ(image.pixelColor(2 * x, y), rule);
+            EXPECT_EQ(image.pixelColor(2 * x + 1, y), Qt::white);
+        }
+    }
 }
 
 TEST_F(ScoresPageTest, ButtonsPostTheirMessages)
