@@ -2,6 +2,7 @@
 
 #include "ListTables.h"
 #include "Sentence.h"
+#include "record/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,9 +18,11 @@ TStatus TSentenceMaterial::LoadPassages(const QString &path)
 {
     QFile file(path);
     m_name = QFileInfo(path).fileName();
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    // The material is read whole; some slack for bytes after the passages.
+    if (!RegularFile::Open(file, 16 * FileSize, reason)) {
         m_passages.clear();
-        m_problems = {Prefix() + QStringLiteral("cannot be opened: %1.").arg(file.errorString())};
+        m_problems = {Prefix() + QStringLiteral("cannot be opened: %1.").arg(reason)};
         m_status = TStatus::Error(m_problems.first());
         return m_status;
     }

@@ -34,6 +34,9 @@ qint32 ExactFifty(const std::array<float, 4> &w)
 qint32 EstimateSnr50(float w0, float w1, float w2, float w3)
 {
     const std::array<float, 4> w = {w0, w1, w2, w3};
+    // A damaged score (from a damaged file) takes part in no estimate.
+    if (!std::all_of(w.begin(), w.end(), [](float v) { return std::isfinite(v); }))
+        return -10;
     std::vector<float> tested;
     for (const float v : w) {
         if (v != Untested)

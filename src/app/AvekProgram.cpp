@@ -1,5 +1,6 @@
 #include "AvekProgram.h"
 
+#include "EndSignals.h"
 #include "ProgramPages.h"
 #include "Winmain.h"
 #include "cdaudio/CdDevice.h"
@@ -24,6 +25,7 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
     if (m_messageBoxes)
         m_messageBoxes->SetParent(fmWinMain.get());
     m_context = std::make_unique<TPageContext>(TPageContext{m_record, m_state, m_prompts, fmWinMain.get()});
+    m_context->SaveAs = [this] { return fmWinMain->SaveFile(true); };
     const QString device = ReadCdDevice(m_state.IniDirectory);
     // Playing without sound output would fool the clinician; say so once.
     const auto makePlayer = [this, &device, &makeSink] {
@@ -43,6 +45,15 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
     m_pages.fmCalibDialog->SetDiscCheck([this, device] {
         const TDiscCheck::TReport report = TDiscCheck::Run(device, m_material);
         return std::pair(report.Passed, report.Text);
+    });
+}
+
+void TAvekProgram::KeepWorkOnEndSignals()
+{
+    m_endSignals = std::make_unique<TEndSignals>();
+    QObject::connect(m_endSignals.get(), &TEndSignals::Received, fmWinMain.get(), [this](int signal) {
+        fmWinMain->KeepUnsavedWork();
+        TEndSignals::EndBy(signal);
     });
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class IMediaPlayer;
+class TEndSignals;
 class TfmWinMain;
 
 // The whole program: the one client record and what is kept beside it, the
@@ -27,6 +28,9 @@ public:
     ~TAvekProgram();
 
     TfmWinMain &MainWindow() const { return *fmWinMain; }
+    // From now on SIGTERM, SIGHUP and SIGINT keep unsaved work for the next
+    // start and then end the program as the signal would.
+    void KeepWorkOnEndSignals();
     IPrompts &Prompts() { return m_prompts; }
     const TProgramPages &Pages() const { return m_pages; }
     const TClientRecord &Record() const { return m_record; }
@@ -47,4 +51,5 @@ private:
     std::unique_ptr<IMediaPlayer> m_sentencePlayer;
     TSentenceMaterial m_material;
     TProgramPages m_pages;
+    std::unique_ptr<TEndSignals> m_endSignals;
 };

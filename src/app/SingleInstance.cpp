@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -20,18 +23,22 @@ QString TSingleInstance::DefaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
-bool TSingleInstance::Acquire(const QString &folder)
+TSingleInstance::TResult TSingleInstance::Acquire(const QString &folder)
 {
-    if (folder.isEmpty())
-        return false;
-    const QByteArray path = QFile::encodeName(QDir(folder).filePath(QStringLiteral("VEKTestMutex")));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
+    const QString path = QDir(folder).filePath(QStringLiteral("VEKTestMutex"));
+    if (folder.isEmpty()) {
+        m_problem = QStringLiteral("Cannot create file VEKTestMutex: there is no runtime folder for this user.");
+        return CannotCreate;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        m_problem = QStringLiteral("Cannot create file %1: %2.").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return CannotCreate;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return false;
+        return HeldByAnotherCopy;
     }
     m_fd = fd;
-    return true;
+    return Acquired;
 }

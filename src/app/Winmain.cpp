@@ -12,7 +12,8 @@
 #include "pages/Viewgrph.h"
 #include "pages/WindowMessages.h"
 #include "record/ClientFileReader.h"
-#include "record/ClientFileWriter.h"
+#include "pages/ClientFileSave.h"
+#include "record/RecoveryFile.h"
 #include "record/Settings.h"
 
 #include <QActionGroup>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -67,6 +69,17 @@ TfmWinMain::TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompt
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, &TfmWinMain::ShowHelpForCurrentPage);
     setFixedSize(640, 452);
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager &manager) {
+            const bool interactive = manager.allowsInteraction();
+            const bool mayEnd = CommitData(interactive);
+            if (interactive)
+                manager.release();
+            if (!mayEnd)
+                manager.cancel();
+        },
+        Qt::DirectConnection);
 }
 
 TfmWinMain::~TfmWinMain() = default;
@@ -186,6 +199,31 @@ void TfmWinMain::FormShow()
     m_statusPanels[0]->clear();
     SetModifiedText(QString());
     ShowClientInfoAfterFileCommand();
+    OfferKeptWork();
+}
+
+void TfmWinMain::OfferKeptWork()
+{
+    std::optional<RecoveryFile::TRecovered> kept = RecoveryFile::Read();
+    if (!kept)
+        return;
+    const QString client = kept->FileStamp.Path.isEmpty() ? QStringLiteral("an untitled client")
+                                                          : QFileInfo(kept->FileStamp.Path).fileName();
+    const QString from = QStringLiteral("%1 (%2)").arg(client, QLocale().toString(kept->Kept, QLocale::ShortFormat));
+    if (!m_prompts.AskYesNo(QStringLiteral("Unsaved work from %1 was kept. Restore it?").arg(from))) {
+        RecoveryFile::Remove();
+        return;
+    }
+    // Kept until it is saved: ended once more before that, it is still there.
+    m_record = kept->Record;
+    SetFileName(kept->FileStamp.Path);
+    m_state.FileStamp = kept->FileStamp;
+    if (!m_state.FileName.isEmpty())
+        LockFile(m_state.FileName, false);
+    LoadPagesFromRecord();
+    UpdateCaption();
+    m_state.ModifiedFlag = true;
+    SetModifiedText(QStringLiteral(" Modified"));
 }
 
 void TfmWinMain::closeEvent(QCloseEvent *event)
@@ -195,7 +233,47 @@ void TfmWinMain::closeEvent(QCloseEvent *event)
         return;
     }
     WriteSettings();
+    RecoveryFile::Remove();
+    m_lock.Release();
     event->accept();
+}
+
+bool TfmWinMain::CommitData(bool allowsInteraction)
+{
+    if (!m_state.ModifiedFlag)
+        return true;
+    if (allowsInteraction)
+        return UnsavedChangesAllowContinuing();
+    KeepUnsavedWork();
+    return true;
+}
+
+void TfmWinMain::KeepUnsavedWork()
+{
+    StoreVisiblePages();
+    if (m_state.ModifiedFlag) {
+        if (const TStatus kept = RecoveryFile::Write(m_record, m_state); !kept)
+            qCritical("%s", qPrintable(kept.message()));
+    }
+    WriteSettings();
+    m_lock.Release();
+}
+
+bool TfmWinMain::LockFile(const QString &fileName, bool ask)
+{
+    TLockOwner owner;
+    if (m_lock.Acquire(fileName, owner))
+        return true;
+    m_lock.Release();
+    if (!ask)
+        return true;
+    const QString who = owner.User.isEmpty()
+                            ? QStringLiteral("another program")
+                            : QStringLiteral("%1 on %2 (since %3)")
+                                  .arg(owner.User, owner.Host, QLocale().toString(owner.Since, QLocale::ShortFormat));
+    return m_prompts.AskYesNo(QStringLiteral("%1 is open in another copy of AVEK by %2. If you both save it, one of "
+                                             "you will be asked before the other's work is replaced. Open it anyway?")
+                                  .arg(QFileInfo(fileName).fileName(), who));
 }
 
 bool TfmWinMain::event(QEvent *event)
@@ -224,6 +302,7 @@ bool TfmWinMain::event(QEvent *event)
         return true;
     case WM_FILESAVED:
         SetModifiedText(QString());
+        RecoveryFile::Remove();
         return true;
     case WM_SAVEFILE:
         SaveFile(false);
@@ -343,6 +422,9 @@ void TfmWinMain::NewFile()
 {
     if (!UnsavedChangesAllowContinuing())
         return;
+    RecoveryFile::Remove();
+    m_lock.Release();
+    m_state.FileStamp = TFileStamp();
     SetFileName(QString());
     UpdateCaption();
     HidePages(ConditionsPage);
@@ -362,10 +444,15 @@ void TfmWinMain::LoadFile()
         return;
     // Read first: a file that cannot be loaded changes nothing at all.
     TClientRecord loaded;
-    if (const TStatus status = ReadClientFile(fileName, loaded); !status) {
+    TFileStamp stamp;
+    if (const TStatus status = ReadClientFile(fileName, loaded, &stamp); !status) {
         m_prompts.ShowError(status.message());
         return;
     }
+    if (!LockFile(fileName, true))
+        return;
+    RecoveryFile::Remove();
+    m_state.FileStamp = stamp;
     SetFileName(fileName);
     HidePages(ConditionsPage);
     m_record = loaded;
@@ -390,15 +477,18 @@ bool TfmWinMain::SaveFile(bool saveAs)
         SetFileName(fileName);
     }
     StoreVisiblePages();
-    if (const TStatus status = WriteClientFile(m_record, m_state.FileName); !status) {
+    const TSaveOutcome outcome = SaveClientFile(m_record, m_state, m_prompts);
+    if (outcome != TSaveOutcome::Saved) {
         // The client stays with the file it had: a later Save must not go to
-        // the name that could not be written.
+        // the name that was not written.
         m_state.FileName = before.FileName;
         m_state.ShortFileName = before.ShortFileName;
         m_state.DataPath = before.DataPath;
-        m_prompts.ShowError(status.message());
-        return false;
+        return outcome == TSaveOutcome::SaveAsChosen && SaveFile(true);
     }
+    if (m_state.FileName != before.FileName)
+        LockFile(m_state.FileName, false);
+    RecoveryFile::Remove();
     UpdateCaption();
     m_state.ModifiedFlag = false;
     SetModifiedText(QString());
@@ -407,7 +497,10 @@ bool TfmWinMain::SaveFile(bool saveAs)
 
 void TfmWinMain::ReadSettings()
 {
-    m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory);
+    QString problem;
+    m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory, &problem);
+    if (!problem.isEmpty())
+        m_prompts.ShowError(problem + QStringLiteral(" Its settings are not used, and it is left as it is."));
 }
 
 void TfmWinMain::WriteSettings()

@@ -3,6 +3,7 @@
 #include "ProgramPages.h"
 #include "controls/Prompts.h"
 #include "record/AppState.h"
+#include "record/ClientFileLock.h"
 #include "record/ClientRecord.h"
 
 #include <QMainWindow>
@@ -44,6 +45,13 @@ public:
     void ReadSettings();
     void WriteSettings();
 
+    // The session is ending: true when it may. With a person to ask, the
+    // unsaved-changes question; without, the work is kept for the next start.
+    bool CommitData(bool allowsInteraction);
+    // Keeps unsaved work in the recovery file, writes the settings and
+    // gives up the client file's lock, for an end with nobody to ask.
+    void KeepUnsavedWork();
+
     void ShowPage(TPageIndex page, bool byShowConditionsMessage = false);
     QWidget *Page(TPageIndex page) const { return m_pages[page]; }
     QAction *PageButton(TPageIndex page) const { return m_pageButtons[page]; }
@@ -69,6 +77,10 @@ private:
     void LoadPagesFromRecord();
     void ShowClientInfoAfterFileCommand();
     void SetFileName(const QString &fileName);
+    // Takes the lock of FileName; a file another copy has open is told about
+    // and opened only if the user says so. False: leave the file alone.
+    bool LockFile(const QString &fileName, bool ask);
+    void OfferKeptWork();
     void UpdateCaption();
     void SetModifiedText(const QString &text);
     void SetPageButtonsEnabled(bool enabled, bool graphButtonToo = true);
@@ -85,4 +97,5 @@ private:
     QLabel *m_statusPanels[2]{};
     THelpViewer *m_help = nullptr;
     bool m_shown = false;
+    TClientFileLock m_lock;
 };

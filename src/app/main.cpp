@@ -13,8 +13,10 @@ int main(int argc, char *argv[])
     TApplication application(argc, argv);
 
     TSingleInstance instance;
-    if (!instance.Acquire()) {
-        TMessageBoxPrompts().ShowError(QStringLiteral("The program is already running."));
+    if (const TSingleInstance::TResult result = instance.Acquire(); result != TSingleInstance::Acquired) {
+        TMessageBoxPrompts().ShowError(result == TSingleInstance::HeldByAnotherCopy
+                                           ? QStringLiteral("The program is already running.")
+                                           : instance.Problem());
         return 1;
     }
 
@@ -27,6 +29,7 @@ int main(int argc, char *argv[])
     try {
         TAvekProgram program;
         application.SetPrompts(&program.Prompts());
+        program.KeepWorkOnEndSignals();
         program.MainWindow().show();
         fmSplashScreen->raise();
         const int code = QApplication::exec();
@@ -35,5 +38,6 @@ int main(int argc, char *argv[])
     } catch (const std::exception &error) {
         TMessageBoxPrompts().ShowError(QString::fromLocal8Bit(error.what()));
     }
-    return 0;
+    // Ended by an error: whoever started it must not take that for success.
+    return 1;
 }

@@ -1,6 +1,7 @@
 #include "CueSheet.h"
 
 #include "SheetFilePath.h"
+#include "record/RegularFile.h"
 #include "record/Windows1252.h"
 
 #include <QFile>
@@ -78,15 +79,11 @@ std::optional<int> NumberIn(const QString &text, int low, int high)
 std::optional<TCueSheet> TCueSheet::Load(const QString &path, QString &reason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("the sheet cannot be opened (%1)").arg(file.errorString());
+    if (QString why; !RegularFile::Open(file, MaxSheetSize, why)) {
+        reason = QStringLiteral("the sheet cannot be opened (%1)").arg(why);
         return std::nullopt;
     }
-    if (file.size() > MaxSheetSize) {
-        reason = QStringLiteral("the sheet is far too large to be a cue sheet");
-        return std::nullopt;
-    }
-    const QByteArray text = file.readAll();
+    const QByteArray text = file.read(MaxSheetSize);
     if (file.error() != QFileDevice::NoError) {
         reason = QStringLiteral("the sheet cannot be read (%1)").arg(file.errorString());
         return std::nullopt;

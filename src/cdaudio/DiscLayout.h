@@ -12,6 +12,9 @@ constexpr int SectorsPerSecond = 75;
 constexpr int SampleRate = 44100;
 constexpr int Channels = 2;
 constexpr int BytesPerSector = FramesPerSector * Channels * 2;
+// No file of a disc image holds more than a whole disc of 100 minutes, with
+// room for the headers of a sound file.
+constexpr qint64 MaxTrackFileSize = qint64(100) * 60 * SectorsPerSecond * BytesPerSector + (1 << 20);
 
 // A count of sectors as cue sheets write it: mm:ss:ff.
 QString CueTime(qint64 sectors);

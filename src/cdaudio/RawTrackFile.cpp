@@ -2,6 +2,7 @@
 
 #include "ByteOrderProbe.h"
 #include "DiscLayout.h"
+#include "record/RegularFile.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -19,8 +20,8 @@ constexpr qint64 ProbeBytes = 4 * CdAudio::BytesPerSector;
 std::unique_ptr<TRawTrackFile> TRawTrackFile::Open(const QString &path, TByteOrder order, QString &reason)
 {
     std::unique_ptr<TRawTrackFile> file(new TRawTrackFile(path, order));
-    if (!file->m_file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("%1 cannot be opened (%2)").arg(QFileInfo(path).fileName(), file->m_file.errorString());
+    if (QString why; !RegularFile::Open(file->m_file, CdAudio::MaxTrackFileSize, why)) {
+        reason = QStringLiteral("%1 cannot be opened (%2)").arg(QFileInfo(path).fileName(), why);
         return nullptr;
     }
     file->m_size = file->m_file.size();

@@ -1,6 +1,7 @@
 #include "SoundTrackFile.h"
 
 #include "DiscLayout.h"
+#include "record/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <sndfile.h>
 
 #include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -38,9 +41,17 @@ std::unique_ptr<TSoundTrackFile> TSoundTrackFile::Open(const QString &path, QStr
 {
     const QString name = QFileInfo(path).fileName();
     SF_INFO info{};
-    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    QString why;
+    const int fd = RegularFile::OpenDescriptor(path, CdAudio::MaxTrackFileSize, why);
+    if (fd < 0) {
+        reason = QStringLiteral("%1 cannot be opened (%2)").arg(name, why);
+        return nullptr;
+    }
+    // The descriptor stays ours, so that it is closed once, whatever happens.
+    SNDFILE *file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (!file) {
         reason = QStringLiteral("%1 cannot be opened (%2)").arg(name, QString::fromLocal8Bit(sf_strerror(nullptr)));
+        ::close(fd);
         return nullptr;
     }
     const int subtype = info.format & SF_FORMAT_SUBMASK;
@@ -51,19 +62,21 @@ std::unique_ptr<TSoundTrackFile> TSoundTrackFile::Open(const QString &path, QStr
                      .arg(SampleFormatText(subtype))
                      .arg(info.channels);
         sf_close(file);
+        ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<TSoundTrackFile>(new TSoundTrackFile(file, info.frames, name));
+    return std::unique_ptr<TSoundTrackFile>(new TSoundTrackFile(file, fd, info.frames, name));
 }
 
-TSoundTrackFile::TSoundTrackFile(sf_private_tag *file, qint64 frameCount, const QString &name)
-    : m_file(file), m_frameCount(frameCount), m_name(name)
+TSoundTrackFile::TSoundTrackFile(sf_private_tag *file, int descriptor, qint64 frameCount, const QString &name)
+    : m_file(file), m_descriptor(descriptor), m_frameCount(frameCount), m_name(name)
 {
 }
 
 TSoundTrackFile::~TSoundTrackFile()
 {
     sf_close(m_file);
+    ::close(m_descriptor);
 }
 
 qint64 TSoundTrackFile::SectorCount() const

@@ -19,9 +19,10 @@ public:
     bool ReadSectors(qint64 first, int count, qint16 *frames, QString &reason) override;
 
 private:
-    TSoundTrackFile(sf_private_tag *file, qint64 frameCount, const QString &name);
+    TSoundTrackFile(sf_private_tag *file, int descriptor, qint64 frameCount, const QString &name);
 
     sf_private_tag *m_file;
+    int m_descriptor;
     qint64 m_frameCount;
     QString m_name;
 };

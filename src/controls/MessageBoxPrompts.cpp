@@ -2,16 +2,34 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
 const QString Filter = QStringLiteral("VEK files (*.VEK)");
 const QString MessageCaption = QStringLiteral("AVEK beta");
 
-QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
+                                    const QString &yesText = QString(), const QString &noText = QString())
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, parent);
+    if (!yesText.isEmpty())
+        box.button(QMessageBox::Yes)->setText(yesText);
+    if (!noText.isEmpty())
+        box.button(QMessageBox::No)->setText(noText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+TAnswer AnswerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return TAnswer::Yes;
+    case QMessageBox::No:
+        return TAnswer::No;
+    default:
+        return TAnswer::Cancel;
+    }
 }
 
 void Prepare(QFileDialog &dialog, const QString &title, const QString &folder)
@@ -26,14 +44,13 @@ void Prepare(QFileDialog &dialog, const QString &title, const QString &folder)
 
 TAnswer TMessageBoxPrompts::AskYesNoCancel(const QString &text)
 {
-    switch (Confirm(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-        return TAnswer::Yes;
-    case QMessageBox::No:
-        return TAnswer::No;
-    default:
-        return TAnswer::Cancel;
-    }
+    return AnswerOf(Confirm(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+}
+
+TAnswer TMessageBoxPrompts::AskChoice(const QString &text, const QString &yesText, const QString &noText)
+{
+    return AnswerOf(
+        Confirm(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, yesText, noText));
 }
 
 bool TMessageBoxPrompts::AskYesNo(const QString &text)

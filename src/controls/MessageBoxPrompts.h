@@ -14,6 +14,7 @@ public:
 
     TAnswer AskYesNoCancel(const QString &text) override;
     bool AskYesNo(const QString &text) override;
+    TAnswer AskChoice(const QString &text, const QString &yesText, const QString &noText) override;
     void ShowError(const QString &text) override;
     void ShowMessage(const QString &text) override;
     QString ChooseFileToOpen(const QString &title, const QString &folder) override;

@@ -14,6 +14,9 @@ public:
     // Confirmation boxes: question icon, caption "Confirm".
     virtual TAnswer AskYesNoCancel(const QString &text) = 0;
     virtual bool AskYesNo(const QString &text) = 0;
+    // A confirmation box whose Yes and No buttons say what they do (for
+    // example "Overwrite" and "Save As…"), and Cancel.
+    virtual TAnswer AskChoice(const QString &text, const QString &yesText, const QString &noText) = 0;
     // Error box: error icon, caption "Error", OK.
     virtual void ShowError(const QString &text) = 0;
     // A plain notice under the program's own caption, OK.

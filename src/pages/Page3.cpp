@@ -1,5 +1,6 @@
 #include "Page3.h"
 
+#include "ClientFileSave.h"
 #include "KeyWordButton.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
@@ -7,9 +8,9 @@
 #include "cdaudio/Tmsf.h"
 #include "controls/LightPalette.h"
 #include "drawing/SentenceFont.h"
-#include "record/ClientFileWriter.h"
 #include "record/Conditions.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -416,13 +417,24 @@ bool TfmVEKTest::SaveRecord()
     // An untitled record keeps its scores in memory until the clinician saves.
     if (state.FileName.isEmpty())
         return true;
-    if (const TStatus status = WriteClientFile(m_context.Record, state.FileName); !status) {
-        m_context.Prompts.ShowError(status.message());
-        // The record now differs from the file: closing must ask.
-        m_context.MarkModified();
-        return false;
+    switch (SaveClientFile(m_context.Record, state, m_context.Prompts)) {
+    case TSaveOutcome::Saved:
+        state.ModifiedFlag = false;
+        m_context.Post(WM_FILESAVED);
+        return true;
+    case TSaveOutcome::SaveAsChosen:
+        if (m_context.SaveAs && m_context.SaveAs())
+            return true;
+        break;
+    case TSaveOutcome::Declined:
+        m_context.Prompts.ShowMessage(
+            QStringLiteral("The scores are kept in this program only, not in %1. Save the client to keep them.")
+                .arg(QFileInfo(state.FileName).fileName()));
+        break;
+    case TSaveOutcome::Failed:
+        break;
     }
-    state.ModifiedFlag = false;
-    m_context.Post(WM_FILESAVED);
-    return true;
+    // The record now differs from the file: closing must ask.
+    m_context.MarkModified();
+    return false;
 }

@@ -5,6 +5,8 @@
 #include "record/AppState.h"
 #include "record/ClientRecord.h"
 
+#include <functional>
+
 class QObject;
 
 // What every page works with: the one client record, the values kept beside
@@ -15,6 +17,9 @@ struct TPageContext
     TAppState &State;
     IPrompts &Prompts;
     QObject *MainWindow;
+    // The main window's Save As, for a save after a scored list that found
+    // its file changed by another program; unset, there is none.
+    std::function<bool()> SaveAs = {};
 
     // A user input changed the record: set the flag, and tell the main window
     // only when the flag changes.

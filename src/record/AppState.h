@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClientRecord.h"
+#include "FileStamp.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
@@ -19,6 +20,9 @@ struct TAppState
     QString DataPath;
     // The start-up folder, where the settings and the sentence material live.
     QString IniDirectory;
+    // The client file as this copy last loaded or saved it: a save first
+    // checks that no other program has changed it since.
+    TFileStamp FileStamp;
 
     // The MDB proposed to a new client and on the conditions page, drawn at
     // random so that the blocks spread over clients.

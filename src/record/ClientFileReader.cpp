@@ -1,5 +1,8 @@
 #include "ClientFileReader.h"
 
+#include "RegularFile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
@@ -53,8 +56,19 @@ TStatus ReadClientFile(QIODevice &device, const QString &fileName, TClientRecord
     return TStatus::Ok();
 }
 
-TStatus ReadClientFile(const QString &fileName, TClientRecord &record)
+TStatus ReadClientFile(const QString &fileName, TClientRecord &record, TFileStamp *stamp)
 {
     QFile file(fileName);
-    return ReadClientFile(file, fileName, record);
+    QString reason;
+    if (!RegularFile::Open(file, MaxClientFileSize, reason))
+        return TStatus::Error(QStringLiteral("Cannot open file %1: %2").arg(Shown(fileName), reason));
+    QBuffer content;
+    content.setData(file.read(MaxClientFileSize + 1));
+    if (file.error() != QFileDevice::NoError)
+        return TStatus::Error(QStringLiteral("Cannot read file %1: %2").arg(Shown(fileName), file.errorString()));
+    if (const TStatus status = ReadClientFile(content, fileName, record); !status)
+        return status;
+    if (stamp)
+        *stamp = TFileStamp::Of(fileName, content.data());
+    return TStatus::Ok();
 }

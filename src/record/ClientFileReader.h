@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClientRecord.h"
+#include "FileStamp.h"
 #include "Status.h"
 
 class QIODevice;
@@ -10,4 +11,6 @@ class QIODevice;
 // refused, and then the record is left exactly as it was. Bytes after the
 // record are ignored. The SNR-50 fields are taken as stored.
 TStatus ReadClientFile(QIODevice &device, const QString &fileName, TClientRecord &record);
-TStatus ReadClientFile(const QString &fileName, TClientRecord &record);
+// A file that is no regular file (a pipe, a device) or is far too large is
+// refused unread. stamp, when given, receives what the file held.
+TStatus ReadClientFile(const QString &fileName, TClientRecord &record, TFileStamp *stamp = nullptr);

@@ -1,5 +1,7 @@
 #include "ClientFileWriter.h"
 
+#include "PrivateSave.h"
+
 #include <QDir>
 #include <QSaveFile>
 
@@ -10,7 +12,7 @@ class TSaveFileTarget : public ISaveTarget
 public:
     explicit TSaveFileTarget(const QString &fileName) : m_file(fileName) {}
 
-    bool open() override { return m_file.open(QIODevice::WriteOnly); }
+    bool open() override { return PrivateSave::Open(m_file); }
     qint64 write(const QByteArray &bytes) override { return m_file.write(bytes); }
     // QSaveFile buffers: without an explicit flush a full disk shows up only in
     // commit(), and Qt 6.4 then reports success with an empty file.
@@ -27,7 +29,10 @@ private:
 TStatus WriteClientFile(const TClientRecord &record, const QString &fileName)
 {
     TSaveFileTarget target(fileName);
-    return WriteClientFile(record, fileName, target);
+    TStatus status = WriteClientFile(record, fileName, target);
+    if (status)
+        PrivateSave::RemoveStaleCopies(fileName);
+    return status;
 }
 
 TStatus WriteClientFile(const TClientRecord &record, const QString &fileName, ISaveTarget &target)

@@ -20,6 +20,8 @@ public:
 
 // The one writer of client files, for Save, Save As and the save after each
 // scored list. On any failure the message is "Cannot create file" with the
-// path and the reason, and the file on disk is as it was before.
+// path and the reason, and the file on disk is as it was before. A new file
+// is not readable by other users; copies that killed saves left beside it
+// are removed once it is saved.
 TStatus WriteClientFile(const TClientRecord &record, const QString &fileName);
 TStatus WriteClientFile(const TClientRecord &record, const QString &fileName, ISaveTarget &target);

@@ -1,12 +1,19 @@
 #include "IniFile.h"
 
+#include "PrivateSave.h"
+#include "RegularFile.h"
 #include "Windows1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
+
+// A profile file of a few settings; one far larger is no settings file.
+constexpr qint64 MaxIniSize = 64 * 1024;
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 bool SameName(const QString &a, const QString &b)
 {
@@ -18,13 +25,36 @@ bool SameName(const QString &a, const QString &b)
 TStatus TIniFile::Load(const QString &path)
 {
     m_lines.clear();
+    m_utf8 = m_bom = false;
     QFile file(path);
     if (!file.exists())
         return TStatus::Ok();
-    if (!file.open(QIODevice::ReadOnly))
-        return TStatus::Error(QStringLiteral("Cannot open file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    Parse(Windows1252::Decode(file.readAll()));
+    QString reason;
+    if (!RegularFile::Open(file, MaxIniSize, reason))
+        return TStatus::Error(QStringLiteral("Cannot open file %1: %2").arg(QDir::toNativeSeparators(path), reason));
+    QByteArray bytes = file.read(MaxIniSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return TStatus::Error(
+            QStringLiteral("Cannot read file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (bytes.contains('\0'))
+        return TStatus::Error(
+            QStringLiteral("The file %1 is not a settings file.").arg(QDir::toNativeSeparators(path)));
+    Parse(Decode(bytes));
     return TStatus::Ok();
+}
+
+QString TIniFile::Decode(QByteArray bytes)
+{
+    m_bom = bytes.startsWith(Bom);
+    if (m_bom)
+        bytes.remove(0, Bom.size());
+    // Older files are Windows-1252; a file that is valid UTF-8 with letters
+    // beyond ASCII was written as UTF-8 (by an editor, or by this program
+    // for a folder name Windows-1252 cannot hold).
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    m_utf8 = m_bom || (!utf8.hasError() && text.size() != bytes.size());
+    return m_utf8 ? text : Windows1252::Decode(bytes);
 }
 
 void TIniFile::Parse(const QString &text)
@@ -59,8 +89,10 @@ QString TIniFile::Text() const
 TStatus TIniFile::Save(const QString &path) const
 {
     QSaveFile file(path);
-    const QByteArray bytes = Windows1252::Encode(Text());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    const QString text = Text();
+    const QByteArray bytes = m_utf8 || !Windows1252::CanHold(text) ? (m_bom ? Bom : QByteArray()) + text.toUtf8()
+                                                                   : Windows1252::Encode(text);
+    if (PrivateSave::Open(file) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
         return TStatus::Ok();
     return TStatus::Error(QStringLiteral("Cannot create file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }

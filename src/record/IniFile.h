@@ -8,11 +8,15 @@
 // A Windows-style profile file: [Section] lines and key=value lines. Names
 // are matched without regard to case; everything the program does not touch
 // (other sections, other keys, comments) is written back as it was read.
-// Files are Windows-1252 and written with CR LF line ends.
+// Files are Windows-1252, or UTF-8 when they are valid UTF-8 or start with its
+// byte order mark (kept), and are written with CR LF line ends; a text that
+// Windows-1252 cannot hold is written as UTF-8. A new file is not readable by
+// other users.
 class TIniFile
 {
 public:
-    // A missing file reads as an empty one; an unreadable one is an error.
+    // A missing file reads as an empty one; an unreadable one, one that is no
+    // regular file or is far too large to be settings, is an error.
     TStatus Load(const QString &path);
     TStatus Save(const QString &path) const;
 
@@ -31,6 +35,9 @@ private:
     };
 
     qsizetype FindKey(const QString &section, const QString &key) const;
+    QString Decode(QByteArray bytes);
 
     QList<TLine> m_lines;
+    bool m_utf8 = false;
+    bool m_bom = false;
 };

@@ -39,7 +39,7 @@ QString WritableSettingsPath(const QString &iniDirectory)
     return CanWrite(local) ? local : UserSettingsPath();
 }
 
-QString ReadDataPath(const QString &iniDirectory)
+QString ReadDataPath(const QString &iniDirectory, QString *problem)
 {
     // The user's file is consulted first only when it is the one written to.
     QStringList candidates = {QDir(iniDirectory).filePath(FileName)};
@@ -47,8 +47,11 @@ QString ReadDataPath(const QString &iniDirectory)
         candidates.prepend(UserSettingsPath());
     for (const QString &path : candidates) {
         TIniFile ini;
-        if (!ini.Load(path))
+        if (const TStatus loaded = ini.Load(path); !loaded) {
+            if (problem && problem->isEmpty())
+                *problem = loaded.message();
             continue;
+        }
         const QString value = ini.Value(Section, Key);
         if (!value.isEmpty())
             return WithTrailingSlash(value);

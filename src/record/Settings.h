@@ -12,8 +12,9 @@ inline const QString FileName = QStringLiteral("VEK.INI");
 // The folder's path with a trailing "/", the form DataPath and IniDirectory take.
 QString WithTrailingSlash(const QString &folder);
 
-// DataPath, or iniDirectory when no settings file holds one.
-QString ReadDataPath(const QString &iniDirectory);
+// DataPath, or iniDirectory when no settings file holds one; problem, when
+// given, receives why a settings file that is there could not be read.
+QString ReadDataPath(const QString &iniDirectory, QString *problem = nullptr);
 // Writes DataPath, keeping everything else in the file; false when neither
 // place can be written.
 bool WriteDataPath(const QString &iniDirectory, const QString &dataPath);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -52,6 +53,51 @@ TEST(IniFile, FilesAreWindows1252)
     ASSERT_TRUE(ini.Save(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("[Information]\r\nDataPath=/home/j\xf6rg/\r\n"));
+}
+
+// As editors write it: a byte order mark, UTF-8 folder names. A folder name
+// Windows-1252 cannot hold makes the file UTF-8 instead of question marks.
+TEST(IniFile, Utf8FilesAndNamesAreReadAndWrittenAsUtf8)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("VEK.INI"));
+    const auto write = [&](const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const auto read = [&] {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    write("\xEF\xBB\xBF[Information]\r\nDataPath=/home/j\xC3\xB6rg/\r\n");
+    EXPECT_EQ(Settings::ReadDataPath(dir.path()), QStringLiteral("/home/jörg/"));
+    ASSERT_TRUE(Settings::WriteDataPath(dir.path(), QStringLiteral("/home/jörg/new/")));
+    EXPECT_EQ(read(), QByteArray("\xEF\xBB\xBF[Information]\r\nDataPath=/home/j\xC3\xB6rg/new/\r\n"));
+
+    write("[Information]\r\nDataPath=/home/j\xC3\xB6rg/\r\n");
+    EXPECT_EQ(Settings::ReadDataPath(dir.path()), QStringLiteral("/home/jörg/"));
+    write("[Information]\r\nDataPath=/old/\r\n");
+    ASSERT_TRUE(Settings::WriteDataPath(dir.path(), QStringLiteral("/klinik/Łódź/")));
+    EXPECT_EQ(Settings::ReadDataPath(dir.path()), QStringLiteral("/klinik/Łódź/"));
+}
+
+// A file that is no settings file is reported and never rewritten.
+TEST(IniFile, FileThatIsNoSettingsIsReportedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("VEK.INI"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Information]\r\nDataPath=/a/\r\n");
+    file.close();
+    ASSERT_TRUE(QFile::resize(path, 20 << 20));
+    QString problem;
+    EXPECT_EQ(Settings::ReadDataPath(dir.path(), &problem), dir.path() + u'/');
+    EXPECT_EQ(problem, QStringLiteral("Cannot open file %1: it holds 20971520 bytes, far more than such a file can").arg(path));
+    EXPECT_FALSE(Settings::WriteDataPath(dir.path(), QStringLiteral("/b/")));
+    EXPECT_EQ(QFileInfo(path).size(), 20 << 20);
 }
 
 TEST(Settings, DataPathDefaultsToTheStartUpFolderAndIsWrittenBack)

@@ -38,6 +38,7 @@ protected:
         material.LoadPassages(materialFile);
         window = std::make_unique<TfmWinMain>(record, state, prompts);
         context = std::make_unique<TPageContext>(TPageContext{record, state, prompts, window.get()});
+        context->SaveAs = [this] { return window->SaveFile(true); };
         const TProgramPages pages = CreatePages(*window, *context, player, sentencePlayer, material);
         conditions = pages.fmPage2;
         clientInfo = pages.fmClientInfo;

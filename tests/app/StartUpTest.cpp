@@ -15,11 +15,11 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds)
 {
     QTemporaryDir dir;
     auto first = std::make_unique<TSingleInstance>();
-    ASSERT_TRUE(first->Acquire(dir.path()));
+    ASSERT_EQ(first->Acquire(dir.path()), TSingleInstance::Acquired);
     TSingleInstance second;
-    EXPECT_FALSE(second.Acquire(dir.path()));
+    EXPECT_EQ(second.Acquire(dir.path()), TSingleInstance::HeldByAnotherCopy);
     first.reset();
-    EXPECT_TRUE(second.Acquire(dir.path()));
+    EXPECT_EQ(second.Acquire(dir.path()), TSingleInstance::Acquired);
 }
 
 TEST(SingleInstance, LockHeldByAnotherProcessCounts)
@@ -32,18 +32,20 @@ TEST(SingleInstance, LockHeldByAnotherProcessCounts)
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     ASSERT_EQ(holder.readAll(), "locked\n");
     TSingleInstance probe;
-    EXPECT_FALSE(probe.Acquire(dir.path()));
+    EXPECT_EQ(probe.Acquire(dir.path()), TSingleInstance::HeldByAnotherCopy);
     holder.kill();
     holder.waitForFinished();
     // Killed, its lock is gone.
-    EXPECT_TRUE(probe.Acquire(dir.path()));
+    EXPECT_EQ(probe.Acquire(dir.path()), TSingleInstance::Acquired);
 }
 
-TEST(SingleInstance, NoFolderMeansNoLock)
+// A lock that cannot be made is no sign of another copy, and is told as what it is.
+TEST(SingleInstance, NoFolderMeansNoLockAndSaysWhy)
 {
     TSingleInstance instance;
-    EXPECT_FALSE(instance.Acquire(QString()));
-    EXPECT_FALSE(instance.Acquire(QStringLiteral("/no/such/folder")));
+    EXPECT_EQ(instance.Acquire(QString()), TSingleInstance::CannotCreate);
+    EXPECT_EQ(instance.Acquire(QStringLiteral("/no/such/folder")), TSingleInstance::CannotCreate);
+    EXPECT_EQ(instance.Problem(), "Cannot create file /no/such/folder/VEKTestMutex: No such file or directory.");
     EXPECT_FALSE(TSingleInstance::DefaultFolder().isEmpty());
 }
 

@@ -1,12 +1,16 @@
+#include "administration/SentenceMaterial.h"
 #include "administration/Snr50.h"
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
+#include "record/IniFile.h"
 
+#include "OddFiles.h"
 #include "QtPrint.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -282,6 +286,68 @@ TEST_F(ClientFile, FolderThatDoesNotExistIsReported)
     const TStatus status = WriteClientFile(SampleRecord(), path);
     ASSERT_FALSE(status);
     EXPECT_TRUE(status.message().startsWith(QStringLiteral("Cannot create file ") + path));
+}
+
+} // namespace
+
+namespace {
+
+// Every reader of the program's files opens only regular files, checked on
+// the opened descriptor, and nothing far larger than its format.
+TEST_F(ClientFile, EveryReaderRefusesWhatIsNoFileAtOnce)
+{
+    const QDir folder(m_dir.path());
+    for (const QString &path : MakeOddFiles(folder, QStringLiteral("X"))) {
+        ReturnsAtOnce([&] {
+            TClientRecord record;
+            const TStatus client = ReadClientFile(path, record);
+            EXPECT_FALSE(client);
+            EXPECT_TRUE(client.message().contains(QLatin1String(", not a file"))) << client.message();
+            TIniFile ini;
+            EXPECT_FALSE(ini.Load(path));
+            TSentenceMaterial material;
+            EXPECT_FALSE(material.LoadPassages(path));
+        });
+    }
+    // Regular, but far larger than the format: refused before it is read.
+    const QString huge = Path("HUGE");
+    WriteAll(huge, SampleRecord().Image().toByteArray());
+    ASSERT_TRUE(QFile::resize(huge, qint64(200) << 20));
+    TClientRecord record;
+    EXPECT_TRUE(ReadClientFile(huge, record).message().contains(QLatin1String("209715200 bytes")));
+    TIniFile ini;
+    EXPECT_FALSE(ini.Load(huge));
+    TSentenceMaterial material;
+    EXPECT_FALSE(material.LoadPassages(huge));
+}
+
+// Patients' files are not for the other users of the machine.
+TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndStaleCopiesGo)
+{
+    const mode_t previous = ::umask(022);
+    const QString client = Path("NEW.VEK");
+    ASSERT_TRUE(WriteClientFile(SampleRecord(), client));
+    // The user's and the group's bits as the umask gives them, no others' bits.
+    EXPECT_EQ(QFile::permissions(client) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    TIniFile ini;
+    ASSERT_TRUE(ini.Save(Path("VEK.INI")));
+    EXPECT_EQ(QFile::permissions(Path("VEK.INI")) & QFile::ReadOther, 0);
+
+    // A file the clinic shares keeps the mode it was given.
+    const QFileDevice::Permissions shared = QFile::permissions(client) | QFile::WriteGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(client, shared));
+    // What killed saves left: an old copy goes, a fresh one may be a save in progress.
+    WriteAll(Path("NEW.VEK.aB3dE9"), "old");
+    WriteAll(Path("NEW.VEK.Zz9Yy8"), "fresh");
+    QFile old(Path("NEW.VEK.aB3dE9"));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-300), QFileDevice::FileModificationTime));
+    old.close();
+    ASSERT_TRUE(WriteClientFile(SampleRecord(), client));
+    EXPECT_EQ(QFile::permissions(client), shared);
+    EXPECT_FALSE(QFile::exists(Path("NEW.VEK.aB3dE9")));
+    EXPECT_TRUE(QFile::exists(Path("NEW.VEK.Zz9Yy8")));
+    ::umask(previous);
 }
 
 } // namespace

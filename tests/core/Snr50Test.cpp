@@ -96,7 +96,10 @@ TEST(Snr50Estimate, DamagedScoresNeverFail)
     const float inf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(EstimateSnr50(nan, nan, nan, nan), -10);
     EXPECT_EQ(EstimateSnr50(-30.0f, 49.999996f, 50.000004f, U), 7);
-    EXPECT_EQ(EstimateSnr50(20.0f, inf, U, U), 0);
+    // A damaged score is never part of an estimate: "err", not a number.
+    EXPECT_EQ(EstimateSnr50(20.0f, inf, U, U), -10);
+    EXPECT_EQ(EstimateSnr50(30.0f, nan, 70.0f, 90.0f), -10);
+    EXPECT_EQ(EstimateSnr50(U, U, -inf, 80.0f), -10);
     EXPECT_EQ(EstimateSnr50(-1e30f, 1e30f, U, U), -9);
 }
 

@@ -19,6 +19,7 @@ public:
     QStringList Errors;
     // Called as each error or message appears, to look at what lies behind it.
     std::function<void()> WhileShowing = [] {};
+    QStringList Choices; // the two named buttons of each AskChoice
 
     TAnswer AskYesNoCancel(const QString &text) override
     {
@@ -29,6 +30,12 @@ public:
     {
         Shown << text;
         return Next() == TAnswer::Yes;
+    }
+    TAnswer AskChoice(const QString &text, const QString &yesText, const QString &noText) override
+    {
+        Shown << text;
+        Choices << yesText + u'/' + noText;
+        return Next();
     }
     void ShowError(const QString &text) override
     {

@@ -4,6 +4,7 @@
 
 #include "administration/SentenceMaterial.h"
 #include "record/ClientFileReader.h"
+#include "record/ClientFileWriter.h"
 
 #include <QDir>
 #include <QImage>
@@ -368,6 +369,46 @@ TEST_F(TestPage, FailedSaveKeepsThePageAndTheScoresAndSaysSo)
     EXPECT_FALSE(state.ModifiedFlag);
     EXPECT_EQ(window->ModifiedText(), "");
     EXPECT_EQ(FileBytes(file).size(), TClientRecord::Size);
+}
+
+// Another copy on a shared folder saved the client meanwhile: the list's
+// save never replaces that silently, and the scores stay until it is decided.
+TEST_F(TestPage, SaveAfterAListAsksWhenAnotherProgramChangedTheFile)
+{
+    const QString file = Path(QStringLiteral("JONES.VEK"));
+    ASSERT_TRUE(WriteClientFile(record, file));
+    state.FileName = file;
+    state.FileStamp = TFileStamp::Of(file, record.Image().toByteArray());
+    TClientRecord other = record;
+    other.SetLastName(QStringLiteral("Other copy"));
+    ASSERT_TRUE(WriteClientFile(other, file));
+    const QByteArray theirs = FileBytes(file);
+
+    StartRun(Mdb2, {1}, true);
+    PlayAndMoveDown(4);
+    Play();
+    prompts.Answers = {TAnswer::Cancel};
+    test->DoneButton->click();
+    Settle();
+    EXPECT_TRUE(prompts.Shown.contains("JONES.VEK was changed by another program since you opened it."));
+    EXPECT_EQ(prompts.Choices, QStringList{"Overwrite/Save As…"});
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_TRUE(prompts.Errors[0].startsWith("The scores are kept in this program only, not in JONES.VEK."));
+    EXPECT_EQ(FileBytes(file), theirs);
+    EXPECT_EQ(test->CurrentPage(), 1);
+    EXPECT_NE(record.Mdb(Mdb2).Proportion(1), NoScore);
+    EXPECT_EQ(window->ModifiedText(), " Modified");
+
+    // Save As… from the question: the scores go to a new file, the other stays.
+    prompts.Answers = {TAnswer::No};
+    prompts.FileNames = {Path(QStringLiteral("JONES2.VEK"))};
+    test->DoneButton->click();
+    Settle();
+    EXPECT_EQ(test->CurrentPage(), 2);
+    EXPECT_EQ(FileBytes(file), theirs);
+    EXPECT_EQ(FileBytes(Path(QStringLiteral("JONES2.VEK"))), record.Image().toByteArray());
+    EXPECT_EQ(state.ShortFileName, "JONES2.VEK");
+    EXPECT_EQ(window->ModifiedText(), "");
 }
 
 TEST_F(TestPage, FailedSaveOfTheLastListDoesNotEndTheRun)

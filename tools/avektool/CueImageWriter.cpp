@@ -16,7 +16,7 @@ TCueImageWriter::TCueImageWriter(const QString &folder, const QString &baseName)
 
 TStatus TCueImageWriter::Open()
 {
-    if (!m_bin.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!m_bin.open(QIODevice::WriteOnly))
         return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
     return TStatus::Ok();
 }
@@ -41,15 +41,17 @@ TStatus TCueImageWriter::AppendTrack(const std::vector<float> &samples)
 
 TStatus TCueImageWriter::Finish()
 {
-    m_bin.close();
+    if (!m_bin.commit())
+        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
     QString sheet = QStringLiteral("REM AVEK demonstration disc, not a clinical test\r\nFILE \"%1\" BINARY\r\n")
                         .arg(QFileInfo(m_bin).fileName());
     for (int t = 0; t < m_trackSectors.size(); ++t)
         sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")
                      .arg(t + 1, 2, 10, QLatin1Char('0'))
                      .arg(CdAudio::CueTime(m_trackSectors[t]));
-    QFile cue(QDir(m_folder).filePath(SheetName()));
-    if (!cue.open(QIODevice::WriteOnly | QIODevice::Truncate) || cue.write(sheet.toLatin1()) < 0)
+    QSaveFile cue(QDir(m_folder).filePath(SheetName()));
+    const QByteArray bytes = sheet.toLatin1();
+    if (!cue.open(QIODevice::WriteOnly) || cue.write(bytes) != bytes.size() || !cue.commit())
         return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(cue.fileName(), cue.errorString()));
     return TStatus::Ok();
 }

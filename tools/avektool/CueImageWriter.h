@@ -2,13 +2,14 @@
 
 #include "record/Status.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QList>
 
 #include <vector>
 
 // Writes a disc image: one BINARY file of little-endian CD audio and the
-// cue sheet that splits it into tracks.
+// cue sheet that splits it into tracks. Each file replaces an older one only
+// once it is whole.
 class TCueImageWriter
 {
 public:
@@ -26,7 +27,7 @@ public:
 private:
     QString m_folder;
     QString m_baseName;
-    QFile m_bin;
+    QSaveFile m_bin;
     QList<qint64> m_trackSectors;
     qint64 m_sectors = 0;
 };

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #include <cmath>
 #include <map>
@@ -114,8 +115,8 @@ TStatus WriteMaterial(const QString &folder, const std::map<qint32, TPassageSent
     QByteArray material;
     for (const auto &[id, sentences] : passages)
         material += EncodePassage(id, sentences);
-    QFile file(QDir(folder).filePath(TSentenceMaterial::FileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(material) != material.size())
+    QSaveFile file(QDir(folder).filePath(TSentenceMaterial::FileName));
+    if (!file.open(QIODevice::WriteOnly) || file.write(material) != material.size() || !file.commit())
         return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(file.fileName(), file.errorString()));
     return TStatus::Ok();
 }
@@ -130,12 +131,35 @@ TStatus WriteSettings(const QString &folder, const QString &sheetName)
     return ini.Save(path);
 }
 
+// A clinic's own material or settings: anything but what make-demo wrote,
+// whose VEK.INI points at the demonstration image.
+TStatus RefuseClinicFolder(const QString &folder)
+{
+    const QDir dir(folder);
+    const bool settings = dir.exists(Settings::FileName);
+    if (!settings && !dir.exists(TSentenceMaterial::FileName))
+        return TStatus::Ok();
+    TIniFile ini;
+    const bool demo = settings && ini.Load(dir.filePath(Settings::FileName))
+                      && ini.Value(QStringLiteral("CD"), QStringLiteral("Device"))
+                                 .compare(ImageName + QStringLiteral(".cue"), Qt::CaseInsensitive)
+                             == 0;
+    if (demo)
+        return TStatus::Ok();
+    return TStatus::Error(QStringLiteral("%1 holds a clinic's sentence material or settings (%2 or %3), which the "
+                                         "demonstration set would replace; nothing was written. Give --force to "
+                                         "replace them.")
+                              .arg(QDir::toNativeSeparators(folder), TSentenceMaterial::FileName, Settings::FileName));
+}
+
 } // namespace
 
-TStatus Write(const QString &folder)
+TStatus Write(const QString &folder, bool force)
 {
     if (!QDir().mkpath(folder))
         return TStatus::Error(QStringLiteral("The folder %1 cannot be made.").arg(folder));
+    if (TStatus refused = RefuseClinicFolder(folder); !force && !refused)
+        return refused;
     TSpeechSynthesizer synthesizer;
     if (!synthesizer.Error().isEmpty())
         return TStatus::Error(synthesizer.Error());

@@ -14,8 +14,10 @@ namespace DemoDisc {
 inline const QString ImageName = QStringLiteral("VEKDEMO");
 constexpr int CalibrationSeconds = 25;
 
-// Writes VEKDEMO.bin, VEKDEMO.cue, VEKPSGS.DAT and VEK.INI into folder. The
+// Writes VEKDEMO.bin, VEKDEMO.cue, VEKPSGS.DAT and VEK.INI into folder,
+// each file whole or not at all. A folder that holds a clinic's material or
+// settings (not a demonstration set's) is refused unless force is given. The
 // bytes repeat exactly when this is the process's only speech.
-TStatus Write(const QString &folder);
+TStatus Write(const QString &folder, bool force = false);
 
 } // namespace DemoDisc

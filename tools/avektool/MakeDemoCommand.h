@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-// avektool make-demo DIR: writes the demonstration disc image, its sentence
-// material and a VEK.INI that names the image.
+// avektool make-demo [--force] DIR: writes the demonstration disc image, its
+// sentence material and a VEK.INI that names the image; a clinic's folder
+// only with --force.
 int RunMakeDemo(const QStringList &arguments, QTextStream &out, QTextStream &err);

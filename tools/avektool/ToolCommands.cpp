@@ -26,8 +26,8 @@ constexpr std::array Commands = {
                  RunCheckDisc},
     TToolCommand{"import-disc", "[--check] [DEVICE] DIR",
                  "Read the test CD once, as a careful ripper does, into DIR/VEK.cue and VEK.bin.", 1, 3, RunImportDisc},
-    TToolCommand{"make-demo", "DIR", "Write a demonstration disc image and its material (not a clinical test).", 1, 1,
-                 RunMakeDemo},
+    TToolCommand{"make-demo", "[--force] DIR",
+                 "Write a demonstration disc image and its material (not a clinical test).", 1, 2, RunMakeDemo},
 #ifdef AVEKTOOL_REPORT
     TToolCommand{"report", "FILE.VEK OUT.pdf", "Write the printed score report and graph page of a client file as PDF.",
                  2, 2, RunReport},

@@ -24,6 +24,11 @@ public:
         Unexpected << text;
         return false;
     }
+    TAnswer AskChoice(const QString &text, const QString &, const QString &) override
+    {
+        Unexpected << text;
+        return TAnswer::Cancel;
+    }
     void ShowError(const QString &text) override { Unexpected << text; }
     void ShowMessage(const QString &text) override { Unexpected << text; }
     QString ChooseFileToOpen(const QString &title, const QString &) override

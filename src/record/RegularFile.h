@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QFile;
+
+// Opens a file for reading only when it is a regular file of at most
+// maxSize bytes, checked on the opened descriptor itself: a FIFO would block
+// the program and a device such as /dev/zero never ends. The descriptor is
+// opened without waiting for a FIFO's writer.
+namespace RegularFile {
+
+// The open descriptor (the caller closes it), or -1 with the reason.
+int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason);
+// file.fileName() opened read-only, or false with the reason.
+bool Open(QFile &file, qint64 maxSize, QString &reason);
+
+} // namespace RegularFile

@@ -1,0 +1,161 @@
+#include "QtPrint.h"
+#include "ScriptedPrompts.h"
+#include "app/AvekProgram.h"
+#include "app/ProgramPages.h"
+#include "app/Winmain.h"
+#include "cdaudio/NullSink.h"
+#include "pages/Page1.h"
+#include "record/ClientFileLock.h"
+#include "record/ClientFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTest>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+// One copy of the program, as a workstation of the clinic runs it.
+struct TCopy
+{
+    TScriptedPrompts prompts;
+    TAvekProgram program{prompts, [](QString &) { return std::make_unique<TNullSink>(); }};
+
+    TfmWinMain &Window() { return program.MainWindow(); }
+    void SetFirstName(const QString &name)
+    {
+        QLineEdit *edit = program.Pages().fmClientInfo->EditFirstName;
+        edit->clear();
+        QTest::keyClicks(edit, name);
+    }
+};
+
+// The clinic folder, current while the copies are made and live, as the
+// start-up folder is.
+struct TClinicFolder
+{
+    QTemporaryDir Dir;
+    QString Previous = QDir::currentPath();
+    TClinicFolder() { QDir::setCurrent(Dir.path()); }
+    ~TClinicFolder() { QDir::setCurrent(Previous); }
+};
+
+// Two copies of the program on one clinic folder.
+class SharedFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        a.Window().show();
+        b.Window().show();
+        QApplication::processEvents();
+    }
+    void TearDown() override { EXPECT_FALSE(a.prompts.RanOutOfScript || b.prompts.RanOutOfScript); }
+
+    QString Path(const QString &name) const { return m_folder.Dir.filePath(name); }
+    static QString FirstNameIn(const QString &path)
+    {
+        TClientRecord record;
+        EXPECT_TRUE(ReadClientFile(path, record));
+        return record.FirstName();
+    }
+
+    TClinicFolder m_folder;
+    TCopy a;
+    TCopy b;
+};
+
+TEST_F(SharedFolder, SaveOverAnotherCopysResultAsksFirst)
+{
+    const QString jones = Path(QStringLiteral("JONES.VEK"));
+    a.prompts.FileNames = {jones};
+    ASSERT_TRUE(a.Window().SaveFile(true));
+    b.prompts.FileNames = {jones};
+    b.Window().LoadFile();
+
+    a.SetFirstName(QStringLiteral("Tested by A"));
+    ASSERT_TRUE(a.Window().SaveFile(false));
+    EXPECT_TRUE(a.prompts.Shown.filter(QStringLiteral("changed by another")).isEmpty());
+
+    // B's save would lose A's result: asked, and Cancel writes nothing.
+    b.SetFirstName(QStringLiteral("Tested by B"));
+    b.prompts.Answers = {TAnswer::Cancel};
+    EXPECT_FALSE(b.Window().SaveFile(false));
+    EXPECT_EQ(b.prompts.Shown.last(), "JONES.VEK was changed by another program since you opened it.");
+    EXPECT_EQ(b.prompts.Choices, QStringList{"Overwrite/Save As…"});
+    EXPECT_EQ(FirstNameIn(jones), "Tested by A");
+    EXPECT_TRUE(b.program.State().ModifiedFlag);
+
+    // Overwrite is the clinician's choice.
+    b.prompts.Answers = {TAnswer::Yes};
+    ASSERT_TRUE(b.Window().SaveFile(false));
+    EXPECT_EQ(FirstNameIn(jones), "Tested by B");
+
+    // Now A is behind; Save As… keeps both.
+    a.prompts.Answers = {TAnswer::No};
+    a.prompts.FileNames = {Path(QStringLiteral("JONES-A.VEK"))};
+    ASSERT_TRUE(a.Window().SaveFile(false));
+    EXPECT_EQ(FirstNameIn(jones), "Tested by B");
+    EXPECT_EQ(FirstNameIn(Path(QStringLiteral("JONES-A.VEK"))), "Tested by A");
+    EXPECT_EQ(a.Window().windowTitle(), "AVEK beta - JONES-A.VEK");
+}
+
+TEST_F(SharedFolder, ClientOpenElsewhereIsToldAndOpenedOnlyWhenAsked)
+{
+    const QString jones = Path(QStringLiteral("JONES.VEK"));
+    const QString lock = TClientFileLock::LockPath(jones);
+    EXPECT_EQ(lock, Path(QStringLiteral(".~lock.JONES.VEK#")));
+    b.prompts.FileNames = {jones};
+    ASSERT_TRUE(b.Window().SaveFile(true));
+    ASSERT_TRUE(QFile::exists(lock));
+    b.Window().NewFile();
+    EXPECT_FALSE(QFile::exists(lock));
+
+    // Held by a copy on another machine.
+    QFile held(lock);
+    ASSERT_TRUE(held.open(QIODevice::WriteOnly));
+    held.write("nurse,reception-pc,4242,2026-03-04T08:30:00Z\n");
+    held.close();
+    a.prompts.FileNames = {jones};
+    a.prompts.Answers = {TAnswer::No};
+    a.Window().LoadFile();
+    EXPECT_TRUE(a.prompts.Shown.last().startsWith("JONES.VEK is open in another copy of AVEK by nurse on reception-pc"))
+        << a.prompts.Shown.last();
+    EXPECT_TRUE(a.program.State().FileName.isEmpty());
+
+    a.prompts.FileNames = {jones};
+    a.prompts.Answers = {TAnswer::Yes};
+    a.Window().LoadFile();
+    EXPECT_EQ(a.program.State().FileName, jones);
+    a.Window().NewFile();
+    EXPECT_TRUE(QFile::exists(lock)) << "the other copy's lock is not ours to remove";
+
+    // Left by a process of this machine that has ended: taken over unasked.
+    QProcess ended;
+    ended.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 endedId = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    ASSERT_TRUE(held.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    held.write(QStringLiteral("nurse,%1,%2,2026-03-04T08:30:00Z\n")
+                   .arg(QSysInfo::machineHostName())
+                   .arg(endedId)
+                   .toUtf8());
+    held.close();
+    a.prompts.FileNames = {jones};
+    a.Window().LoadFile();
+    EXPECT_EQ(a.program.State().FileName, jones);
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(held.readAll().contains(QByteArray::number(QCoreApplication::applicationPid())));
+}
+
+} // namespace
