@@ -30,10 +30,10 @@ QByteArray FileHash(const QString &path)
 
 // Each set is spoken by its own avektool process: espeak-ng's output
 // depends on what its process spoke before.
-QString MakeDemo(const QString &folder)
+QString MakeDemo(const QString &folder, const QStringList &options = {})
 {
     QProcess tool;
-    tool.start(QStringLiteral(AVEKTOOL_PATH), {QStringLiteral("make-demo"), folder});
+    tool.start(QStringLiteral(AVEKTOOL_PATH), QStringList{QStringLiteral("make-demo")} + options + QStringList{folder});
     if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         return QStringLiteral("make-demo failed: ") + QString::fromLocal8Bit(tool.readAllStandardError());
     return QString();
@@ -144,6 +144,34 @@ TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOn
     run = RunTool({QStringLiteral("check-disc"), material, other.Sheet});
     EXPECT_EQ(run.Code, ExitBadInput);
     EXPECT_TRUE(run.Err.contains(QLatin1String("passages 11, 12, 13"))) << run.Err.toStdString();
+}
+
+// A clinic's folder is no place for the demonstration set: its material and
+// its drive setting stay, unless the user insists.
+TEST_F(DemoDiscTest, ClinicFolderIsRefusedAndLeftAsItWas)
+{
+    QTemporaryDir clinic;
+    const QDir dir(clinic.path());
+    const QByteArray settings = "[CD]\r\nDevice=/dev/sr0\r\n[Information]\r\nDataPath=/clients/\r\n";
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("VEKPSGS.DAT"), QByteArray(57600, 'm')},
+                                      std::pair{QStringLiteral("VEK.INI"), settings}}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const QString refused = MakeDemo(clinic.path());
+    EXPECT_TRUE(refused.contains(QLatin1String("nothing was written. Give --force"))) << refused.toStdString();
+    EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))),
+              QCryptographicHash::hash(QByteArray(57600, 'm'), QCryptographicHash::Sha256));
+    EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEK.INI"))),
+              QCryptographicHash::hash(settings, QCryptographicHash::Sha256));
+    EXPECT_EQ(dir.entryList(QDir::Files).size(), 2);
+
+    // Its own set, by contrast, it replaces; and with --force the clinic's.
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    EXPECT_EQ(MakeDemo(folder->path()), QString());
+    EXPECT_EQ(MakeDemo(clinic.path(), {QStringLiteral("--force")}), QString());
+    EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))), FileHash(Path(QStringLiteral("VEKPSGS.DAT"))));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "OddFiles.h"
 #include "TestDisc.h"
 
 #include "cdaudio/ByteOrderProbe.h"
@@ -342,6 +343,25 @@ TEST_F(DiscImageTest, MissingTruncatedAndForeignFilesAreRefusedNamingTheFile)
 
     WriteSheet("FILE \"song.mp3\" MP3\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     EXPECT_TRUE(OpenFails(Path("disc.cue")).Text.contains(QLatin1String("song.mp3")));
+}
+
+// A sheet, or a file it names, that is a FIFO or a device would hang the
+// player or grow without bound.
+TEST_F(DiscImageTest, SheetsAndTrackFilesThatAreNoFilesAreRefusedAtOnce)
+{
+    const QDir dir(folder.path());
+    for (const QString &sheet : MakeOddFiles(dir, QStringLiteral("disc.cue")))
+        ReturnsAtOnce([&] { EXPECT_TRUE(OpenFails(sheet).Text.contains(QLatin1String(", not a file"))); });
+    for (const char *type : {"BINARY", "WAVE"}) {
+        for (const QString &track : MakeOddFiles(dir, QString::fromLatin1(type))) {
+            WriteSheet("FILE \"" + QFileInfo(track).fileName().toUtf8() + "\" " + type
+                       + "\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+            ReturnsAtOnce([&] {
+                const TCdError error = OpenFails(Path("disc.cue"));
+                EXPECT_TRUE(error.Text.contains(QLatin1String(", not a file"))) << error.Text.toStdString();
+            });
+        }
+    }
 }
 
 TEST_F(DiscImageTest, SoundFilesMustBeCdAudio)
