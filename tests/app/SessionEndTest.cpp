@@ -5,10 +5,7 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTest>
-
-#include <csignal>
 
 namespace {
 
@@ -78,41 +75,6 @@ TEST_F(SessionEnd, KeptWorkIsOfferedAtTheNextStartAndGoneOnceSaved)
     TClientRecord saved;
     ASSERT_TRUE(ReadClientFile(jones, saved));
     EXPECT_EQ(saved.LastName(), "Jones");
-}
-
-// The ends a desktop session and a terminal bring, to a running copy.
-TEST(EndSignals, UnsavedWorkOutlivesSigtermAndSighup)
-{
-    QTemporaryDir folder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_STATE_HOME"), folder.filePath(QStringLiteral("state")));
-    const auto run = [&](const QStringList &arguments, int signal) {
-        QProcess copy;
-        copy.setProcessEnvironment(environment);
-        copy.setWorkingDirectory(folder.path());
-        copy.start(QStringLiteral(KEPT_WORK_COPY_PATH), arguments);
-        EXPECT_TRUE(copy.waitForStarted(10000));
-        QByteArray said;
-        while (!said.contains("ready\n") && copy.waitForReadyRead(20000))
-            said += copy.readAllStandardOutput();
-        EXPECT_TRUE(said.contains("ready\n")) << said.toStdString() << copy.readAllStandardError().toStdString();
-        ::kill(pid_t(copy.processId()), signal);
-        EXPECT_TRUE(copy.waitForFinished(20000));
-        EXPECT_EQ(copy.exitStatus(), QProcess::CrashExit) << "ended by the signal, as the signal would end it";
-        return QString::fromUtf8(said);
-    };
-    const QString keptFile = folder.filePath(QStringLiteral("state/AVEK/unsaved.VEK"));
-
-    EXPECT_TRUE(run({QStringLiteral("edit")}, SIGTERM).startsWith("restored  after: \n"));
-    TClientRecord kept;
-    ASSERT_TRUE(ReadClientFile(keptFile, kept));
-    EXPECT_EQ(kept.LastName(), "Smith");
-
-    // Restarted: offered and restored; ended again before a save, still kept.
-    const QString restart = run({}, SIGHUP);
-    EXPECT_TRUE(restart.startsWith("restored Smith after: Unsaved work from an untitled client (")) << restart;
-    ASSERT_TRUE(ReadClientFile(keptFile, kept));
-    EXPECT_EQ(kept.LastName(), "Smith");
 }
 
 } // namespace
