@@ -88,10 +88,7 @@ TEST(IniFile, FileThatIsNoSettingsIsReportedAndLeftAlone)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("VEK.INI"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Information]\r\nDataPath=/a/\r\n");
-    file.close();
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::resize(path, 20 << 20));
     QString problem;
     EXPECT_EQ(Settings::ReadDataPath(dir.path(), &problem), dir.path() + u'/');
