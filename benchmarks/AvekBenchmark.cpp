@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -69,6 +70,10 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Work the user's own copy kept at a session's end would be offered, and
+    // wait for an answer, at every measured start.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     if (const int childExit = RunStartupChild(argc, argv); childExit >= 0)
         return childExit;
     const int runs = RunsAsked(argc, argv);

@@ -14,6 +14,8 @@ bool Open(QSaveFile &file)
 {
     if (QFileInfo::exists(file.fileName()))
         return file.open(QIODevice::WriteOnly);
+    // The umask is read by setting it; the temporary copy is created under
+    // the user's umask with the others' bits added.
     const mode_t previous = ::umask(S_IRWXU | S_IRWXG | S_IRWXO);
     ::umask(previous | S_IRWXO);
     const bool opened = file.open(QIODevice::WriteOnly);

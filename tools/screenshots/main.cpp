@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
@@ -12,6 +13,9 @@ int main(int argc, char *argv[])
     // Offscreen always: the pictures must not depend on the desktop the
     // script happens to run on, and no window may flash up.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Work the user's own copy kept at a session's end is not this walk's.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication application(argc, argv);
     InstallFontSubstitutions();
     // A blinking text cursor would be in one picture and not in the next.
