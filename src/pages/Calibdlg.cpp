@@ -88,7 +88,7 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
 
     Button1 = AddButton(this, QStringLiteral("&Start Calibration Track"), 300, 120, 170, 30);
     connect(Button1, &QPushButton::clicked, this, &TfmCalibDialog::Button1Click);
-    CheckDiscButton = AddButton(this, QStringLiteral("Check &Disc"), 300, 160, 170, 30);
+    CheckDiscButton = AddButton(this, QStringLiteral("&Check Disc"), 300, 160, 170, 30);
     CheckDiscButton->setToolTip(
         QStringLiteral("Check that every sentence and the calibration stretch play from the disc"));
     CheckDiscButton->hide();

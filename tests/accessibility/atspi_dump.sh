@@ -24,27 +24,16 @@ pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
-# Other sessions' servers may hold low display numbers, not always visibly
-# to this one: take a high number at random, and another if it is not ours.
-display_up() {
-    for _ in $(seq 50); do
-        kill -0 "$xvfb" 2>/dev/null || return 1
-        xwininfo -root >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-for attempt in 1 2 3 4 5; do
-    export DISPLAY=:$((RANDOM % 800 + 100))
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-    xvfb=$!
-    display_up && break
-    kill "$xvfb" 2>/dev/null
-    wait "$xvfb" 2>/dev/null
-    xvfb=
+# The server picks a display number no other server holds and tells it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    kill -0 "${pids[0]}" 2>/dev/null || break
+    sleep 0.1
 done
-[ -n "$xvfb" ] || skip "no private X server could be started"
-pids+=("$xvfb")
+[ -s "$scratch/display" ] || skip "no private X server could be started"
+export DISPLAY=:$(head -n 1 "$scratch/display")
 export XDG_RUNTIME_DIR=$scratch
 
 "$launcher" --launch-immediately >/dev/null 2>&1 &
@@ -52,7 +41,7 @@ pids+=($!)
 
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$subject" >"$scratch/subject.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do grep -q ready "$scratch/subject.log" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -q ready "$scratch/subject.log" && break; sleep 0.1; done
 grep -q ready "$scratch/subject.log" || { cat "$scratch/subject.log"; echo "the window never came up"; exit 1; }
 
 # The caption as the desktop shows it: the program's own, no name added.
