@@ -171,6 +171,22 @@ TEST(SentenceMaterial, SpoiltSentencesAreListedButLeaveItUsable)
                                                                "starts at track 8, 3:12.")));
 }
 
+// Every field of every passage unterminated and off the disc, and no list's
+// passage there: the first unusable problem leads, the rest past the listed
+// ones are counted, none lost.
+TEST(SentenceMaterial, ThousandsOfProblemsAreCountedNotAllListed)
+{
+    const TSentenceMaterial material = Load(QByteArray(TSentenceMaterial::FileSize, 'x'));
+    EXPECT_FALSE(material.Status());
+    const QStringList &problems = material.Problems();
+    ASSERT_EQ(problems.size(), TSentenceMaterial::MaxListedProblems + 1);
+    EXPECT_TRUE(problems.first().endsWith(QStringLiteral("sentence 1: the text has no terminating zero byte.")));
+    // Per sentence a text, five key words and two times; then 72 missing ids.
+    const int found = 72 * 5 * 8 + 72;
+    EXPECT_EQ(problems.last(),
+              QStringLiteral("%1 further problems are not listed.").arg(found - TSentenceMaterial::MaxListedProblems));
+}
+
 TEST(SentenceMaterial, KeyWordsAreFoundAsWholeWordsCaseSensitively)
 {
     const QString text = QStringLiteral("the SOURCE of the HUGE RIVER is the CLEAR SPRING");
