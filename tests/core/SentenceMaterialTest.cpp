@@ -134,6 +134,18 @@ TEST(SentenceMaterial, PositionsThatAreNoTimeOnACdMakeItUnusable)
     EXPECT_TRUE(AnyProblemContains(material, QStringLiteral("sentence 5: the stretch starts at track 0, 2:16, which")));
 }
 
+TEST(SentenceMaterial, TheLastTimeOnACdIsUsable)
+{
+    QByteArray bytes = TestMaterial();
+    TPassageSentences sentences = TestSentences(21);
+    sentences[1].Start = {99, 99, 58};
+    sentences[1].End = {99, 99, 59};
+    bytes.replace(PassageAt(21), 800, EncodePassage(21, sentences));
+    const TSentenceMaterial material = Load(bytes);
+    EXPECT_TRUE(material.Status()) << material.Status().message().toStdString();
+    EXPECT_TRUE(material.Problems().isEmpty());
+}
+
 TEST(SentenceMaterial, PassageThatAListNeedsMustBeThere)
 {
     QByteArray bytes = TestMaterial();
