@@ -29,10 +29,13 @@ public:
     // Ok once material has loaded that every list can be built from.
     const TStatus &Status() const { return m_status; }
 
-    // Every problem found, one sentence each: those that make the material
+    // The problems found, one sentence each: those that make the material
     // unusable, and those that would only spoil a sentence (a key word its
     // text does not contain, a stretch that does not end after it starts).
+    // The first MaxListedProblems are listed, then one sentence counts the
+    // rest; the first that makes the material unusable is always listed first.
     const QStringList &Problems() const { return m_problems; }
+    static constexpr int MaxListedProblems = 50;
 
     // The first passage in file order with this id.
     std::optional<TPassageRecord> FindPassage(qint32 id) const;
@@ -43,7 +46,10 @@ private:
     void Diagnose();
     void CheckPassage(int index);
     void CheckListIds();
-    void AddProblem(const QString &problem, bool usable);
+    // Describe builds the sentence only if it is listed: a damaged file
+    // can hold thousands of problems.
+    template <typename Describe>
+    void AddProblem(bool usable, const Describe &describe);
     QString Prefix() const;
 
     QString m_name = FileName;
@@ -51,4 +57,5 @@ private:
     TStatus m_status = TStatus::Error(QStringLiteral("The sentence material file VEKPSGS.DAT has not been read."));
     QStringList m_problems;
     bool m_usable = false;
+    int m_unlisted = 0;
 };

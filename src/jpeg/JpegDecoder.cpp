@@ -46,9 +46,15 @@ bool DecodeInto(const unsigned char *data, unsigned long size, QImage *image)
     jpeg_create_decompress(&decoder);
     jpeg_mem_src(&decoder, data, size);
     jpeg_read_header(&decoder, TRUE);
+    // A few hundred bytes of progressive image can claim a size whose start
+    // alone takes the decoder many seconds and gigabytes: refused unstarted.
+    if (decoder.image_width > MaxSide || decoder.image_height > MaxSide) {
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
     decoder.out_color_space = JCS_RGB;
     jpeg_start_decompress(&decoder);
-    if (decoder.output_width > MaxSide || decoder.output_height > MaxSide || decoder.output_components != 3) {
+    if (decoder.output_components != 3) {
         jpeg_destroy_decompress(&decoder);
         return false;
     }

@@ -50,11 +50,11 @@ bool CanHold(const QString &text)
 
 QString Decode(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        text.append(value >= 0x80 && value < 0xA0 ? QChar(HighControls[value - 0x80]) : QChar(value));
+        *out++ = value >= 0x80 && value < 0xA0 ? QChar(HighControls[value - 0x80]) : QChar(value);
     }
     return text;
 }

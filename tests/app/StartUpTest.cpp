@@ -77,4 +77,13 @@ TEST(Logo, DamagedImagesGiveNoImageAndNoCrash)
     EXPECT_TRUE(DecodeJpeg(jpeg.left(600) + noise).isNull());
 }
 
+// A few hundred bytes of progressive image claiming 60000 x 60000 pixels are
+// refused from their header; started, they held the decoder for seconds.
+TEST(Logo, HugePicturesAreRefusedFromTheirHeader)
+{
+    QFile file(QStringLiteral(AVEK_LOGO_CORPUS "/huge-progressive.jpg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(DecodeJpeg(file.readAll()).isNull());
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -121,6 +122,20 @@ TEST_F(CdAudioPlayerNoticeTest, NotifiesOnlyPlaysThatAskedAndOnlyOnce)
     harness.WaitForEnd();
     harness.Settle();
     EXPECT_EQ(harness.Notices().size(), 1);
+}
+
+// A disc that stops reading mid-stretch plays what was read, then ends the
+// play with the error instead of waiting for frames that never come. The
+// file keeps 304 sectors, a whole number of the player's reads.
+TEST_F(CdAudioPlayerNoticeTest, ReadErrorEndsThePlayAfterWhatWasRead)
+{
+    ASSERT_TRUE(QFile::resize(QDir(folder.path()).filePath(QStringLiteral("part0.bin")),
+                              qint64(304) * CdAudio::BytesPerSector));
+    ASSERT_TRUE(harness.Player().Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 8), true));
+    const std::vector<qint16> frames = harness.WaitForEnd();
+    EXPECT_EQ(harness.Notices().size(), 1);
+    EXPECT_EQ(harness.Player().ErrorCode(), TCdError::ReadFailed);
+    EXPECT_EQ(frames.size() / 2, size_t(304 * F));
 }
 
 TEST_F(CdAudioPlayerNoticeTest, StopAndCloseNeverNotify)

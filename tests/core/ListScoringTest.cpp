@@ -82,6 +82,8 @@ TEST(ListScoring, HalvesCountHalf)
     const TListScore score = ComputeListScore(Marks(10, 0, 50), 10, 1.0f);
     EXPECT_EQ(score.Proportion, 0.5f);
     EXPECT_EQ(score.Rau, 50.0002975f);
+    // A single half is a score, not nothing.
+    EXPECT_EQ(ComputeListScore(Marks(5, 0, 1), 5, 1.0f).Proportion, 0.02f);
 }
 
 TEST(ListScoring, WeightsByMdbAndCondition)

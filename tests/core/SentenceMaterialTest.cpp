@@ -134,6 +134,18 @@ TEST(SentenceMaterial, PositionsThatAreNoTimeOnACdMakeItUnusable)
     EXPECT_TRUE(AnyProblemContains(material, QStringLiteral("sentence 5: the stretch starts at track 0, 2:16, which")));
 }
 
+TEST(SentenceMaterial, TheLastTimeOnACdIsUsable)
+{
+    QByteArray bytes = TestMaterial();
+    TPassageSentences sentences = TestSentences(21);
+    sentences[1].Start = {99, 99, 58};
+    sentences[1].End = {99, 99, 59};
+    bytes.replace(PassageAt(21), 800, EncodePassage(21, sentences));
+    const TSentenceMaterial material = Load(bytes);
+    EXPECT_TRUE(material.Status()) << material.Status().message().toStdString();
+    EXPECT_TRUE(material.Problems().isEmpty());
+}
+
 TEST(SentenceMaterial, PassageThatAListNeedsMustBeThere)
 {
     QByteArray bytes = TestMaterial();
@@ -169,6 +181,22 @@ TEST(SentenceMaterial, SpoiltSentencesAreListedButLeaveItUsable)
                                                     .arg(sentences[1].Text)));
     EXPECT_TRUE(material.Problems()[1].endsWith(QStringLiteral("sentence 4: the stretch ends at track 8, 3:12 but "
                                                                "starts at track 8, 3:12.")));
+}
+
+// Every field of every passage unterminated and off the disc, and no list's
+// passage there: the first unusable problem leads, the rest past the listed
+// ones are counted, none lost.
+TEST(SentenceMaterial, ThousandsOfProblemsAreCountedNotAllListed)
+{
+    const TSentenceMaterial material = Load(QByteArray(TSentenceMaterial::FileSize, 'x'));
+    EXPECT_FALSE(material.Status());
+    const QStringList &problems = material.Problems();
+    ASSERT_EQ(problems.size(), TSentenceMaterial::MaxListedProblems + 1);
+    EXPECT_TRUE(problems.first().endsWith(QStringLiteral("sentence 1: the text has no terminating zero byte.")));
+    // Per sentence a text, five key words and two times; then 72 missing ids.
+    const int found = 72 * 5 * 8 + 72;
+    EXPECT_EQ(problems.last(),
+              QStringLiteral("%1 further problems are not listed.").arg(found - TSentenceMaterial::MaxListedProblems));
 }
 
 TEST(SentenceMaterial, KeyWordsAreFoundAsWholeWordsCaseSensitively)

@@ -43,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TEstimate{{U, U, U, U}, -99},
                       // one tested value: only exactly 50 says something
                       TEstimate{{U, U, U, 50}, 15}, TEstimate{{U, U, U, 70}, -9}, TEstimate{{50, U, U, U}, 0},
-                      // nothing usable at or above -20
-                      TEstimate{{-21, -30, U, U}, -10},
+                      // nothing usable at or above -20; -20 itself is usable
+                      TEstimate{{-21, -30, U, U}, -10}, TEstimate{{-20, -30, U, U}, -4},
                       // all at or above 50: the lowest usable SNR
                       TEstimate{{60, 70, 80, 90}, -8}, TEstimate{{U, 60, 70, 80}, -7}, TEstimate{{50, 50, 50, 50}, -8},
                       // all at or below 50: the highest usable SNR

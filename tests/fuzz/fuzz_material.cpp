@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Whether or not the material is usable, nothing may read past it.
     TPage page;
-    for (int m = 0; m < TClientRecord::MdbCount; ++m) {
-        for (int c = 0; c < ConditionCount; ++c) {
+    for (int c = 0; c < ConditionCount; ++c) {
+        const TListTableRow &practice = PracticeListTable[c];
+        (void)LoadPage(material, {practice.FirstPassageId, -1, practice.ListSlot, 5}, page);
+        for (int m = 0; m < TClientRecord::MdbCount; ++m) {
             const TListTableRow &test = TestListTable[m][c];
-            const TListTableRow &practice = PracticeListTable[c];
             (void)LoadPage(material, {test.FirstPassageId, test.SecondPassageId, test.ListSlot, 10}, page);
-            (void)LoadPage(material, {practice.FirstPassageId, -1, practice.ListSlot, 5}, page);
         }
     }
     return 0;

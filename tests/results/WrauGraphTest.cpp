@@ -130,6 +130,16 @@ TEST_F(WrauGraphPageTest, PlotValuesRoundAndTheBottomEdgeGetsNoLine)
     EXPECT_TRUE(IsColour(image, Column[4], 158, Black));
 }
 
+// Neither side of a segment may lie on the bottom edge.
+TEST_F(WrauGraphPageTest, NoLineLeavesTheBottomEdge)
+{
+    SetWrau(0, 15, -20.5f); // column 1 of the l-sens series: -20, on the edge
+    SetWrau(0, 14, 40.0f);
+    const QImage image = Render();
+    EXPECT_TRUE(IsColour(image, Column[2], Graph1Y(40), Blue));
+    EXPECT_FALSE(IsColour(image, (Column[1] + Column[2]) / 2, (Graph1Y(-20) + Graph1Y(40)) / 2, Blue));
+}
+
 TEST_F(WrauGraphPageTest, MissingColumnsBreakTheLineAndMarkersHaveTheirShapes)
 {
     SetWrau(0, 11, 30.0f); // H-Sens 0 dB

@@ -56,6 +56,18 @@ TEST_F(TestPage, PracticeAndTestPagesAreLaidOutRowByRow)
     EXPECT_FALSE(test->WordButtons[4][9]->isVisible());
 }
 
+// Where the talkers change: H-Sens 0 dB is the last of one, L-Sens 15 dB the
+// first of the other.
+TEST_F(TestPage, TalkerAndSnrChangeBetweenHSens0AndLSens15)
+{
+    StartRun(Mdb2, {3, 4}, false);
+    EXPECT_EQ(test->HighLowLabel->text(), "H-Sens");
+    EXPECT_EQ(test->SNRLabel->text(), "SNR: 0");
+    PlayAndMoveDown(10);
+    EXPECT_EQ(test->HighLowLabel->text(), "L-Sens");
+    EXPECT_EQ(test->SNRLabel->text(), "SNR: 15");
+}
+
 TEST_F(TestPage, KeyWordsSitOverTheirFirstOccurrenceAndAbsentOnesStillCount)
 {
     TPassageSentences sentences = TestSentences(72);
