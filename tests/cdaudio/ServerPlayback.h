@@ -35,6 +35,8 @@ public:
     TServerPlayback();
     ~TServerPlayback();
 
+    IMediaPlayer &Player() { return *m_player; }
+
     // Opens the player and starts recording; false with error when it cannot.
     bool Open(QString &error);
     // Plays sectors [first, first + count) of the disc's only track.

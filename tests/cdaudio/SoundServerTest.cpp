@@ -1,9 +1,16 @@
 #include "ServerPlayback.h"
 
+#include "cdaudio/SoundOutput.h"
+#include "cdaudio/Tmsf.h"
+
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -59,6 +66,43 @@ TEST_F(SoundServerTest, NoDropoutWhileTwoProcessesKeepTheProcessorsBusy)
         burner->kill();
         burner->waitForFinished();
     }
+}
+
+TEST_F(SoundServerTest, AChosenOutputThatIsNotThereIsToldAndTheDefaultPlays)
+{
+    TPortAudioSink::TOpenReport report;
+    const std::unique_ptr<IAudioSink> sink = OpenSoundOutput(QStringLiteral("Audiometer input 7"), report);
+    EXPECT_EQ(report.Reason.toStdString(), "");
+    EXPECT_NE(report.Notice.indexOf(QStringLiteral("\"Audiometer input 7\"")), -1) << report.Notice.toStdString();
+    ASSERT_FALSE(report.DeviceNames.isEmpty());
+    EXPECT_EQ(report.DeviceNames.first(), TPortAudioSink::DefaultDevice);
+}
+
+// The last of them: it ends the server.
+TEST_F(SoundServerTest, AServerThatDiesMidPlayEndsThePlayWithAnErrorAndNothingHangs)
+{
+    const int server = qEnvironmentVariableIntValue("AVEK_SOUND_SERVER_PID");
+    if (server <= 0)
+        GTEST_SKIP() << "the server's process is not known";
+    IMediaPlayer &player = playback.Player();
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 1), MakeTmsf(1, 0, 11), true));
+    QTest::qWait(500);
+    ASSERT_EQ(::kill(server, SIGKILL), 0);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 4000));
+    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_NE(player.ErrorCode(), 0);
+
+    // The next play fails the same way rather than hanging, and closing
+    // the player gives up on the dead stream in bounded time.
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 1), MakeTmsf(1, 0, 2), true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 4000));
+    EXPECT_NE(player.ErrorCode(), 0);
+    clock.restart();
+    player.Close();
+    EXPECT_LT(clock.elapsed(), 2500);
 }
 
 } // namespace
