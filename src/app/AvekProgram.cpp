@@ -5,6 +5,7 @@
 #include "Winmain.h"
 #include "cdaudio/CdDevice.h"
 #include "cdaudio/DiscCheck.h"
+#include "cdaudio/NullSink.h"
 #include "cdaudio/SoundOutput.h"
 #include "pages/Calibdlg.h"
 #include "record/Settings.h"
@@ -118,6 +119,9 @@ void TAvekProgram::SetSoundOutput(const QString &device)
                                 .arg(Settings::WritableSettingsPath(m_state.IniDirectory)));
     QString silentReason;
     SharedOutput(silentReason);
+    // The old device goes first, so that the sound system is asked afresh
+    // which devices there are.
+    m_output->Switch(std::make_shared<TNullSink>());
     m_output->Switch(OpenChosenOutput(device, m_silentReason));
     if (!m_silentReason.isEmpty())
         m_prompts.ShowMessage(QStringLiteral("The sound output \"%1\" cannot be used (%2). Playback is silent: the "
