@@ -2,9 +2,11 @@
 // line naming the machine they were taken on. Run by hand:
 //   avek_benchmark            the full counts (about half a minute)
 //   avek_benchmark --runs N   N runs of each figure
+// The sound server's figures need one: scripts/with-sound-server avek_benchmark
 #include "GraphPaintFigure.h"
 #include "PlayLatencyFigures.h"
 #include "ReportPdfFigure.h"
+#include "SoundServerFigures.h"
 #include "StartupFigures.h"
 
 #include "drawing/Fonts.h"
@@ -87,6 +89,7 @@ int main(int argc, char **argv)
     std::printf("%-40s %10s\n", "figure", "median");
     try {
         Print(MeasurePlayLatency(runsOr(30)));
+        Print(MeasureSoundServer(runsOr(10)));
         Print(MeasureStartup(runsOr(15)));
         Print(MeasureGraphPaint(runsOr(200)));
         Print(MeasureReportToPdf(runsOr(15)));

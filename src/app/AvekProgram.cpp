@@ -5,10 +5,23 @@
 #include "Winmain.h"
 #include "cdaudio/CdDevice.h"
 #include "cdaudio/DiscCheck.h"
+#include "cdaudio/NullSink.h"
 #include "cdaudio/SoundOutput.h"
 #include "pages/Calibdlg.h"
+#include "record/Settings.h"
 
-TAvekProgram::TAvekProgram() : TAvekProgram(std::make_unique<TMessageBoxPrompts>(), nullptr, OpenSoundOutput)
+#include <QInputDialog>
+
+#include <algorithm>
+
+namespace {
+
+const QString OutputSection = QStringLiteral("CD");
+const QString OutputKey = QStringLiteral("Output");
+
+} // namespace
+
+TAvekProgram::TAvekProgram() : TAvekProgram(std::make_unique<TMessageBoxPrompts>(), nullptr, nullptr)
 {
 }
 
@@ -19,17 +32,25 @@ TAvekProgram::TAvekProgram(IPrompts &prompts, TCdAudioPlayer::TSinkFactory makeS
 
 TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPrompts *prompts,
                            const TCdAudioPlayer::TSinkFactory &makeSink)
-    : m_messageBoxes(std::move(messageBoxes)), m_prompts(prompts ? *prompts : *m_messageBoxes),
+    : m_makeSink(makeSink), m_messageBoxes(std::move(messageBoxes)), m_prompts(prompts ? *prompts : *m_messageBoxes),
       fmWinMain(std::make_unique<TfmWinMain>(m_record, m_state, m_prompts))
 {
     if (m_messageBoxes)
         m_messageBoxes->SetParent(fmWinMain.get());
     m_context = std::make_unique<TPageContext>(TPageContext{m_record, m_state, m_prompts, fmWinMain.get()});
     m_context->SaveAs = [this] { return fmWinMain->SaveFile(true); };
+    if (!m_makeSink)
+        m_makeSink = [this](QString &silentReason) {
+            const QString device = Settings::ReadValue(m_state.IniDirectory, OutputSection, OutputKey);
+            return OpenChosenOutput(device.isEmpty() ? TPortAudioSink::DefaultDevice : device, silentReason);
+        };
+    QObject::connect(fmWinMain.get(), &TfmWinMain::SoundOutputRequested, fmWinMain.get(),
+                     [this] { ChooseSoundOutput(); });
     const QString device = ReadCdDevice(m_state.IniDirectory);
     // Playing without sound output would fool the clinician; say so once.
-    const auto makePlayer = [this, &device, &makeSink] {
-        auto player = std::make_unique<TCdAudioPlayer>(device, makeSink);
+    const auto makePlayer = [this, &device] {
+        auto player = std::make_unique<TCdAudioPlayer>(
+            device, [this](QString &silentReason) { return SharedOutput(silentReason); });
         QObject::connect(player.get(), &TCdAudioPlayer::SilentOutput, fmWinMain.get(),
                          [this](const QString &message) { m_prompts.ShowMessage(message); });
         QObject::connect(player.get(), &TCdAudioPlayer::DiscNote, fmWinMain.get(),
@@ -62,4 +83,60 @@ void TAvekProgram::KeepWorkOnEndSignals()
 TAvekProgram::~TAvekProgram()
 {
     fmWinMain.reset();
+}
+
+std::shared_ptr<IAudioSink> TAvekProgram::SharedOutput(QString &silentReason)
+{
+    if (!m_output)
+        m_output = std::make_shared<TSoundOutput>(m_makeSink(m_silentReason));
+    silentReason = m_silentReason;
+    return m_output;
+}
+
+std::shared_ptr<IAudioSink> TAvekProgram::OpenChosenOutput(const QString &device, QString &silentReason)
+{
+    TPortAudioSink::TOpenReport report;
+    std::shared_ptr<IAudioSink> sink = OpenSoundOutput(device, report);
+    silentReason = report.Reason;
+    m_outputNames = report.DeviceNames;
+    if (!report.Notice.isEmpty())
+        m_prompts.ShowMessage(report.Notice);
+    return sink;
+}
+
+QStringList TAvekProgram::SoundOutputNames()
+{
+    QString silentReason;
+    SharedOutput(silentReason);
+    return m_outputNames.isEmpty() ? QStringList{TPortAudioSink::DefaultDevice} : m_outputNames;
+}
+
+void TAvekProgram::SetSoundOutput(const QString &device)
+{
+    if (!Settings::WriteValue(m_state.IniDirectory, OutputSection, OutputKey, device))
+        m_prompts.ShowError(QStringLiteral("The choice of sound output cannot be kept: the settings file %1 cannot "
+                                           "be written.")
+                                .arg(Settings::WritableSettingsPath(m_state.IniDirectory)));
+    QString silentReason;
+    SharedOutput(silentReason);
+    // The old device goes first, so that the sound system is asked afresh
+    // which devices there are.
+    m_output->Switch(std::make_shared<TNullSink>());
+    m_output->Switch(OpenChosenOutput(device, m_silentReason));
+    if (!m_silentReason.isEmpty())
+        m_prompts.ShowMessage(QStringLiteral("The sound output \"%1\" cannot be used (%2). Playback is silent: the "
+                                             "test runs, but nothing will be heard.")
+                                  .arg(device, m_silentReason));
+}
+
+void TAvekProgram::ChooseSoundOutput()
+{
+    const QStringList names = SoundOutputNames();
+    const QString current = Settings::ReadValue(m_state.IniDirectory, OutputSection, OutputKey);
+    bool chosen = false;
+    const QString device = QInputDialog::getItem(fmWinMain.get(), QStringLiteral("Sound Output"),
+                                                 QStringLiteral("Play the CD through:"), names,
+                                                 std::max(0, int(names.indexOf(current))), false, &chosen);
+    if (chosen && device != current)
+        SetSoundOutput(device);
 }

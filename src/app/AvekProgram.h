@@ -12,6 +12,7 @@
 
 class IMediaPlayer;
 class TEndSignals;
+class TSoundOutput;
 class TfmWinMain;
 
 // The whole program: the one client record and what is kept beside it, the
@@ -23,7 +24,7 @@ public:
     // As the clinician runs it: message boxes, and the system's sound output.
     TAvekProgram();
     // Unattended: the prompts answer every question, and the players play
-    // into the sinks makeSink makes. The prompts must outlive the program.
+    // into the sink makeSink makes. The prompts must outlive the program.
     TAvekProgram(IPrompts &prompts, TCdAudioPlayer::TSinkFactory makeSink);
     ~TAvekProgram();
 
@@ -37,10 +38,24 @@ public:
     const TAppState &State() const { return m_state; }
     const TSentenceMaterial &Material() const { return m_material; }
 
+    // File > Sound Output: the devices to choose from, and the choice, which
+    // is kept in VEK.INI ([CD] Output) and heard from the next frame on.
+    QStringList SoundOutputNames();
+    void SetSoundOutput(const QString &device);
+
 private:
     TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPrompts *prompts,
                  const TCdAudioPlayer::TSinkFactory &makeSink);
 
+    // The players share one output, opened when the first of them opens.
+    std::shared_ptr<IAudioSink> SharedOutput(QString &silentReason);
+    std::shared_ptr<IAudioSink> OpenChosenOutput(const QString &device, QString &silentReason);
+    void ChooseSoundOutput();
+
+    TCdAudioPlayer::TSinkFactory m_makeSink;
+    std::shared_ptr<TSoundOutput> m_output;
+    QString m_silentReason;
+    QStringList m_outputNames;
     TClientRecord m_record;
     TAppState m_state;
     std::unique_ptr<TMessageBoxPrompts> m_messageBoxes;

@@ -93,6 +93,8 @@ void TfmWinMain::CreateMenu()
     file->addAction(QStringLiteral("Save &As.."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                     [this] { SaveFile(true); });
     file->addSeparator();
+    file->addAction(QStringLiteral("Sound &Output..."), this, &TfmWinMain::SoundOutputRequested);
+    file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 

@@ -60,6 +60,10 @@ public:
 
     QString CaptionBase;
 
+signals:
+    // File > Sound Output: the clinician wants to choose the CD's output.
+    void SoundOutputRequested();
+
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;

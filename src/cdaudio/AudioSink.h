@@ -11,13 +11,16 @@ class IFrameSource
 public:
     virtual ~IFrameSource() = default;
 
-    // Up to count stereo frames; fewer (even none) when the reader is behind.
-    // Never blocks, locks or allocates.
+    // Up to count stereo frames; fewer (even none) when the reader is behind
+    // or the stretch is over. Never blocks, locks or allocates. A sink calls
+    // it for every buffer it plays, so that a play knows its sink is alive.
     virtual size_t PullFrames(qint16 *frames, size_t count) = 0;
     // Every frame of the stretch has been pulled.
     virtual bool Exhausted() const = 0;
     // The last frame has left the speaker, or will in delaySeconds.
     virtual void PlayedOut(double delaySeconds) = 0;
+    // The output ran dry for a moment: a gap was heard in the stretch.
+    virtual void DroppedOut() = 0;
 };
 
 // Sound output at 44.1 kHz, 16-bit stereo, frames passed on untouched.

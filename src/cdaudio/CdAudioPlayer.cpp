@@ -100,6 +100,16 @@ bool TCdAudioPlayer::IsCdPresent()
 
 bool TCdAudioPlayer::Play(quint32 from, quint32 to, bool notify)
 {
+    return StartPlay(from, to, notify, false);
+}
+
+bool TCdAudioPlayer::PlayLoop(quint32 from, quint32 to)
+{
+    return StartPlay(from, to, true, true);
+}
+
+bool TCdAudioPlayer::StartPlay(quint32 from, quint32 to, bool notify, bool loop)
+{
     m_error = {};
     if (!m_disc || !m_sink)
         return Fail(TCdError::DeviceNotOpen());
@@ -109,7 +119,7 @@ bool TCdAudioPlayer::Play(quint32 from, quint32 to, bool notify)
     Stop();
     const quint64 id = ++m_playId;
     m_notifyId = notify ? id : 0;
-    m_playback = std::make_unique<TPlayback>(*m_disc, *m_sink, *stretch, [this, id](double delay, const TCdError &e) {
+    m_playback = std::make_unique<TPlayback>(*m_disc, *m_sink, *stretch, loop, [this, id](double delay, const TCdError &e) {
         auto *ended = new TPlaybackEndEvent(id, delay, e);
         HandOff(ended);
         QCoreApplication::postEvent(this, ended);

@@ -17,8 +17,9 @@ class TCdAudioPlayer : public IMediaPlayer
     Q_OBJECT
 
 public:
-    // Makes the sink at Open; sets silentReason when nothing will be heard.
-    using TSinkFactory = std::function<std::unique_ptr<IAudioSink>(QString &silentReason)>;
+    // Gives the sink at Open, which may be one that other players share;
+    // sets silentReason when nothing will be heard.
+    using TSinkFactory = std::function<std::shared_ptr<IAudioSink>(QString &silentReason)>;
 
     TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent = nullptr);
     ~TCdAudioPlayer() override;
@@ -27,10 +28,11 @@ public:
     void Close() override;
     bool IsCdPresent() override;
     bool Play(quint32 from, quint32 to, bool notify) override;
+    bool PlayLoop(quint32 from, quint32 to) override;
     void Stop() override;
 
-    // A play that failed part-way still ends with its notice; its error is
-    // here afterwards, until the next operation.
+    // A play that broke off or was not heard whole still ends with its
+    // notice; its error is here afterwards, until the next operation.
     int ErrorCode() const override { return m_error.Code; }
     QString ErrorText() const override { return m_error.Text; }
 
@@ -45,13 +47,14 @@ signals:
 
 private:
     bool Fail(const TCdError &error);
+    bool StartPlay(quint32 from, quint32 to, bool notify, bool loop);
     void PlaybackEnded(quint64 playId, double delaySeconds, const TCdError &error);
     void Finish(quint64 playId);
 
     QString m_device;
     TSinkFactory m_makeSink;
     std::unique_ptr<TDiscSource> m_disc;
-    std::unique_ptr<IAudioSink> m_sink;
+    std::shared_ptr<IAudioSink> m_sink;
     std::unique_ptr<TPlayback> m_playback;
     TCdError m_error;
     quint64 m_playId = 0;

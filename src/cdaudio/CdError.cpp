@@ -66,3 +66,17 @@ TCdError TCdError::ReadFailedAt(qint64 sector, const QString &reason)
 {
     return Make(ReadFailed, QStringLiteral("The disc could not be read at sector %1: %2.").arg(sector).arg(reason));
 }
+
+TCdError TCdError::OutputStoppedTaking(double seconds)
+{
+    return Make(OutputStopped, QStringLiteral("The sound output took no sound for %1 s (is it unplugged, or the sound "
+                                              "server gone?); the stretch was not played to its end.")
+                                   .arg(seconds, 0, 'f', 1));
+}
+
+TCdError TCdError::DroppedOut(int times)
+{
+    return Make(OutputDroppedOut,
+                QStringLiteral("The sound output dropped out %1 during the play; the stretch was not heard whole.")
+                    .arg(times == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(times)));
+}

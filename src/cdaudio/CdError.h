@@ -17,6 +17,8 @@ struct TCdError
         NoSoundOutput = 7,
         NotOpen = 8,
         ReadFailed = 9,
+        OutputStopped = 10,
+        OutputDroppedOut = 11,
     };
 
     TCode Code = None;
@@ -36,4 +38,6 @@ struct TCdError
     static TCdError SoundOutputFailed(const QString &reason);
     static TCdError DeviceNotOpen();
     static TCdError ReadFailedAt(qint64 sector, const QString &reason);
+    static TCdError OutputStoppedTaking(double seconds);
+    static TCdError DroppedOut(int times);
 };

@@ -20,6 +20,10 @@ public:
     // Opens the device, asks whether a disc is in it, and closes it again.
     virtual bool IsCdPresent() = 0;
     virtual bool Play(quint32 from, quint32 to, bool notify) = 0;
+    // Plays the stretch over and over until Stop. A player that can join the
+    // repeats without a seam notifies only when the loop breaks, with its
+    // error; one that cannot notifies at every end, like a notified Play.
+    virtual bool PlayLoop(quint32 from, quint32 to) { return Play(from, to, true); }
     virtual void Stop() = 0;
 
     virtual int ErrorCode() const = 0;

@@ -4,12 +4,45 @@
 
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
+#include <pa_linux_alsa.h>
 #include <portaudio.h>
 
+#include <QList>
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
+
+struct TPortAudioSink::TShared
+{
+    // Set by Start, cleared by Stop; read by the callback.
+    std::atomic<IFrameSource *> Source{nullptr};
+    // Bumped by Start so that the callback knows a new play began.
+    std::atomic<unsigned> Play{0};
+    std::atomic<bool> InCallback{false};
+    size_t LatencyFrames = 0;
+
+    // The callback's own bookkeeping of the current play.
+    unsigned CallbackPlay = 0;
+    bool SourceExhausted = false;
+    bool PlayedOut = false;
+    size_t SilenceAfterLast = 0;
+
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    bool Opened = false;
+    bool Quit = false;
+    bool Finished = false;
+    TOpenReport Report;
+};
 
 namespace {
+
+using TShared = TPortAudioSink::TShared;
 
 void DiscardAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
 void DiscardJackMessage(const char *) {}
@@ -28,83 +61,211 @@ QString PaText(PaError error)
     return QString::fromLocal8Bit(Pa_GetErrorText(error));
 }
 
+// Output devices of the default host API that can play stereo.
+QList<PaDeviceIndex> StereoOutputs()
+{
+    QList<PaDeviceIndex> devices;
+    for (PaDeviceIndex i = 0; i < Pa_GetDeviceCount(); ++i) {
+        const PaDeviceInfo *info = Pa_GetDeviceInfo(i);
+        if (info && info->hostApi == Pa_GetDefaultHostApi() && info->maxOutputChannels >= CdAudio::Channels)
+            devices << i;
+    }
+    return devices;
+}
+
+QString DeviceName(PaDeviceIndex device)
+{
+    return QString::fromLocal8Bit(Pa_GetDeviceInfo(device)->name);
+}
+
+PaDeviceIndex FindDevice(const QString &name, TPortAudioSink::TOpenReport &report)
+{
+    const QList<PaDeviceIndex> devices = StereoOutputs();
+    report.DeviceNames = {TPortAudioSink::DefaultDevice};
+    PaDeviceIndex found = paNoDevice;
+    for (const PaDeviceIndex device : devices) {
+        report.DeviceNames << DeviceName(device);
+        if (DeviceName(device) == name)
+            found = device;
+    }
+    if (found != paNoDevice || name == TPortAudioSink::DefaultDevice)
+        return found == paNoDevice ? Pa_GetDefaultOutputDevice() : found;
+    report.Notice = QStringLiteral("The sound output \"%1\" chosen for the CD is not there; the default output is "
+                                   "used instead.")
+                        .arg(name);
+    return Pa_GetDefaultOutputDevice();
+}
+
+int Callback(const void *, void *output, unsigned long frameCount, const PaStreamCallbackTimeInfo *time,
+             PaStreamCallbackFlags flags, void *user)
+{
+    auto &shared = *static_cast<TShared *>(user);
+    auto *frames = static_cast<qint16 *>(output);
+    // Stop clears Source and then waits while InCallback is set; both
+    // sequentially consistent, so a source seen here stays alive until the
+    // callback is done with it.
+    shared.InCallback = true;
+    IFrameSource *source = shared.Source;
+    const unsigned play = shared.Play;
+    size_t taken = 0;
+    if (source) {
+        if (play != shared.CallbackPlay) {
+            shared.CallbackPlay = play;
+            shared.SourceExhausted = shared.PlayedOut = false;
+            shared.SilenceAfterLast = 0;
+        }
+        taken = source->PullFrames(frames, frameCount);
+        if (!shared.SourceExhausted) {
+            if ((flags & paOutputUnderflow) || (taken < frameCount && !source->Exhausted()))
+                source->DroppedOut();
+            shared.SourceExhausted = source->Exhausted();
+            // Where the stream knows when this buffer will be heard (through
+            // a sound server too), the notice waits for exactly that.
+            if (shared.SourceExhausted && time->outputBufferDacTime > 0 && time->currentTime > 0) {
+                shared.PlayedOut = true;
+                const double heard = time->outputBufferDacTime + double(taken) / CdAudio::SampleRate;
+                source->PlayedOut(std::clamp(heard - time->currentTime, 0.0, 2.0));
+            }
+        }
+        if (shared.SourceExhausted && !shared.PlayedOut) {
+            // Otherwise the notice goes once the stream has taken its
+            // latency's worth of silence after the last frame.
+            shared.SilenceAfterLast += frameCount - taken;
+            if (shared.SilenceAfterLast >= shared.LatencyFrames) {
+                shared.PlayedOut = true;
+                source->PlayedOut(0);
+            }
+        }
+    }
+    std::memset(frames + taken * CdAudio::Channels, 0, (frameCount - taken) * CdAudio::Channels * sizeof(qint16));
+    shared.InCallback = false;
+    return paContinue;
+}
+
+PaStream *OpenStream(TShared &shared, const QString &device, TPortAudioSink::TOpenReport &report)
+{
+    const PaDeviceIndex index = FindDevice(device, report);
+    if (index == paNoDevice) {
+        report.Reason = QStringLiteral("there is no sound output device");
+        return nullptr;
+    }
+    const PaDeviceInfo *info = Pa_GetDeviceInfo(index);
+    PaStreamParameters parameters{};
+    parameters.device = index;
+    parameters.channelCount = CdAudio::Channels;
+    parameters.sampleFormat = paInt16;
+    parameters.suggestedLatency = std::max(TPortAudioSink::SuggestedLatency, info->defaultLowOutputLatency);
+    PaStream *stream = nullptr;
+    PaError error = Pa_OpenStream(&stream, nullptr, &parameters, CdAudio::SampleRate, paFramesPerBufferUnspecified,
+                                  paNoFlag, Callback, &shared);
+    if (error != paNoError) {
+        report.Reason = PaText(error);
+        return nullptr;
+    }
+    // A real-time callback thread where the system grants it; PortAudio
+    // falls back to a normal one where it does not.
+    if (Pa_GetHostApiInfo(info->hostApi)->type == paALSA)
+        PaAlsa_EnableRealtimeScheduling(stream, 1);
+    report.OutputLatency = Pa_GetStreamInfo(stream)->outputLatency;
+    shared.LatencyFrames = size_t(report.OutputLatency * CdAudio::SampleRate);
+    if (error = Pa_StartStream(stream); error != paNoError) {
+        report.Reason = PaText(error);
+        Pa_CloseStream(stream);
+        return nullptr;
+    }
+    return stream;
+}
+
+// The sink's thread: opens the stream, keeps it running until told to
+// quit, and closes it.
+void Run(std::shared_ptr<TShared> shared, QString device)
+{
+    TPortAudioSink::TOpenReport report;
+    PaStream *stream = nullptr;
+    const PaError error = Pa_Initialize();
+    if (error != paNoError)
+        report.Reason = PaText(error);
+    else
+        stream = OpenStream(*shared, device, report);
+    std::unique_lock lock(shared->Mutex);
+    shared->Report = report;
+    shared->Opened = true;
+    shared->Changed.notify_all();
+    shared->Changed.wait(lock, [&] { return shared->Quit; });
+    lock.unlock();
+    if (stream) {
+        Pa_AbortStream(stream);
+        Pa_CloseStream(stream);
+    }
+    if (error == paNoError)
+        Pa_Terminate();
+    lock.lock();
+    shared->Finished = true;
+    shared->Changed.notify_all();
+}
+
+// Tells the thread to quit and waits a while for it; a thread caught in a
+// hanging sound server is left to finish on its own.
+void Quit(std::thread &thread, TShared &shared)
+{
+    std::unique_lock lock(shared.Mutex);
+    shared.Quit = true;
+    shared.Changed.notify_all();
+    if (shared.Changed.wait_for(lock, std::chrono::seconds(2), [&] { return shared.Finished; })) {
+        lock.unlock();
+        thread.join();
+    } else {
+        thread.detach();
+    }
+}
+
 } // namespace
 
-std::unique_ptr<TPortAudioSink> TPortAudioSink::Open(QString &reason)
+std::unique_ptr<TPortAudioSink> TPortAudioSink::Open(const QString &device, TOpenReport &report)
 {
     QuietAudioLibraries();
-    if (const PaError error = Pa_Initialize(); error != paNoError) {
-        reason = PaText(error);
+    auto shared = std::make_shared<TShared>();
+    std::thread thread(Run, shared, device);
+    {
+        std::unique_lock lock(shared->Mutex);
+        if (!shared->Changed.wait_for(lock, std::chrono::milliseconds(OpenTimeoutMs), [&] { return shared->Opened; })) {
+            report = {};
+            report.Reason = QStringLiteral("the sound system did not answer within %1 s").arg(OpenTimeoutMs / 1000);
+            lock.unlock();
+            Quit(thread, *shared);
+            return nullptr;
+        }
+        report = shared->Report;
+    }
+    if (!report.Reason.isEmpty()) {
+        Quit(thread, *shared);
         return nullptr;
     }
-    std::unique_ptr<TPortAudioSink> sink(new TPortAudioSink);
-    if (Pa_GetDefaultOutputDevice() == paNoDevice) {
-        reason = QStringLiteral("there is no sound output device");
-        return nullptr;
-    }
-    PaStream *stream = nullptr;
-    const PaError error = Pa_OpenDefaultStream(&stream, 0, CdAudio::Channels, paInt16, CdAudio::SampleRate,
-                                               paFramesPerBufferUnspecified,
-                                               &TPortAudioSink::Callback,
-                                               sink.get());
-    if (error != paNoError) {
-        reason = PaText(error);
-        return nullptr;
-    }
-    sink->m_stream = stream;
-    Pa_SetStreamFinishedCallback(stream, &TPortAudioSink::Finished);
+    // The thread owns itself from here; the sink only tells it to quit.
+    std::unique_ptr<TPortAudioSink> sink(new TPortAudioSink(shared));
+    sink->m_thread = std::move(thread);
     return sink;
 }
+
+TPortAudioSink::TPortAudioSink(std::shared_ptr<TShared> shared) : m_shared(std::move(shared)) {}
 
 TPortAudioSink::~TPortAudioSink()
 {
     Stop();
-    if (m_stream)
-        Pa_CloseStream(m_stream);
-    Pa_Terminate();
+    Quit(m_thread, *m_shared);
 }
 
-bool TPortAudioSink::Start(IFrameSource &source, QString &reason)
+bool TPortAudioSink::Start(IFrameSource &source, QString &)
 {
     Stop();
-    m_source = &source;
-    m_completed = false;
-    m_stopping = false;
-    if (const PaError error = Pa_StartStream(m_stream); error != paNoError) {
-        reason = PaText(error);
-        return false;
-    }
+    ++m_shared->Play;
+    m_shared->Source = &source;
     return true;
 }
 
 void TPortAudioSink::Stop()
 {
-    // Set first: PortAudio calls the finished callback after an abort too.
-    m_stopping = true;
-    if (m_stream && Pa_IsStreamStopped(m_stream) == 0)
-        Pa_AbortStream(m_stream);
-}
-
-int TPortAudioSink::Callback(const void *, void *output, unsigned long frameCount,
-                             const PaStreamCallbackTimeInfo *time, unsigned long, void *self)
-{
-    auto *sink = static_cast<TPortAudioSink *>(self);
-    auto *frames = static_cast<qint16 *>(output);
-    const size_t taken = sink->m_source->PullFrames(frames, frameCount);
-    std::memset(frames + taken * CdAudio::Channels, 0, (frameCount - taken) * CdAudio::Channels * sizeof(qint16));
-    if (!sink->m_source->Exhausted())
-        return paContinue;
-    sink->m_lastFrameTime = time->outputBufferDacTime + double(taken) / CdAudio::SampleRate;
-    sink->m_completed = true;
-    return paComplete;
-}
-
-void TPortAudioSink::Finished(void *self)
-{
-    auto *sink = static_cast<TPortAudioSink *>(self);
-    if (sink->m_stopping || !sink->m_completed)
-        return;
-    // Host APIs without DAC times give 0, and the delay comes out as none.
-    const double delay = sink->m_lastFrameTime - Pa_GetStreamTime(sink->m_stream);
-    sink->m_source->PlayedOut(std::clamp(delay, 0.0, 1.0));
+    m_shared->Source = nullptr;
+    while (m_shared->InCallback)
+        std::this_thread::yield();
 }

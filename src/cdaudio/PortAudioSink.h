@@ -2,34 +2,55 @@
 
 #include "AudioSink.h"
 
-#include <atomic>
+#include <QStringList>
+
 #include <memory>
+#include <thread>
 
-struct PaStreamCallbackTimeInfo;
-
-// The system's default sound output through PortAudio, one stream kept
-// open from player Open to Close and started for each play.
+// A sound output device through PortAudio. The stream is opened once and
+// runs from Open to destruction, playing silence between plays, so that a
+// play starts without opening anything and its last frame is heard before
+// its end is reported. Every call into PortAudio happens on the sink's own
+// thread or in the stream's callback: a sound server that hangs can cost a
+// play (it ends with an error) but never stalls the caller.
 class TPortAudioSink : public IAudioSink
 {
 public:
-    // nullptr with the reason when there is no output device or it cannot
-    // be opened for CD audio.
-    static std::unique_ptr<TPortAudioSink> Open(QString &reason);
+    // What opening found out, also when it failed.
+    struct TOpenReport
+    {
+        // Why there is no sink; empty when there is one.
+        QString Reason;
+        // Set when the chosen device is not there and the default is used.
+        QString Notice;
+        // The output devices by name, DefaultDevice first.
+        QStringList DeviceNames;
+        // The time from a frame entering the stream to its being heard.
+        double OutputLatency = 0;
+    };
+
+    static inline const QString DefaultDevice = QStringLiteral("default");
+    // Long enough that a loaded machine does not starve the output, short
+    // enough that Play still sounds at once.
+    static constexpr double SuggestedLatency = 0.2;
+    static constexpr int OpenTimeoutMs = 5000;
+
+    // The device of that name (DefaultDevice for the system's default), or
+    // nullptr with report.Reason when there is no output or it cannot be
+    // opened for CD audio within OpenTimeoutMs.
+    static std::unique_ptr<TPortAudioSink> Open(const QString &device, TOpenReport &report);
     ~TPortAudioSink() override;
 
     bool Start(IFrameSource &source, QString &reason) override;
     void Stop() override;
 
-private:
-    TPortAudioSink() = default;
-    static int Callback(const void *, void *output, unsigned long frameCount, const PaStreamCallbackTimeInfo *time,
-                        unsigned long, void *self);
-    static void Finished(void *self);
+    // Shared by the sink, its thread and the stream's callback; the thread
+    // may outlive a sink whose sound server hangs.
+    struct TShared;
 
-    void *m_stream = nullptr;
-    IFrameSource *m_source = nullptr;
-    std::atomic<bool> m_stopping{false};
-    std::atomic<bool> m_completed{false};
-    // When the last frame of the play reaches the DAC, in the stream's time.
-    std::atomic<double> m_lastFrameTime{0};
+private:
+    explicit TPortAudioSink(std::shared_ptr<TShared> shared);
+
+    std::shared_ptr<TShared> m_shared;
+    std::thread m_thread;
 };

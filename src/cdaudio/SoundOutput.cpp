@@ -1,12 +1,36 @@
 #include "SoundOutput.h"
 
 #include "NullSink.h"
-#include "PortAudioSink.h"
 
-std::unique_ptr<IAudioSink> OpenSoundOutput(QString &silentReason)
+std::unique_ptr<IAudioSink> OpenSoundOutput(const QString &device, TPortAudioSink::TOpenReport &report)
 {
-    silentReason.clear();
-    if (std::unique_ptr<TPortAudioSink> sink = TPortAudioSink::Open(silentReason))
+    if (std::unique_ptr<TPortAudioSink> sink = TPortAudioSink::Open(device, report))
         return sink;
     return std::make_unique<TNullSink>();
+}
+
+TSoundOutput::TSoundOutput(std::shared_ptr<IAudioSink> device) : m_device(std::move(device)) {}
+
+void TSoundOutput::Switch(std::shared_ptr<IAudioSink> device)
+{
+    const std::lock_guard lock(m_mutex);
+    m_device->Stop();
+    m_device = std::move(device);
+    QString reason;
+    if (m_source && !m_device->Start(*m_source, reason))
+        m_source = nullptr;
+}
+
+bool TSoundOutput::Start(IFrameSource &source, QString &reason)
+{
+    const std::lock_guard lock(m_mutex);
+    m_source = &source;
+    return m_device->Start(source, reason);
+}
+
+void TSoundOutput::Stop()
+{
+    const std::lock_guard lock(m_mutex);
+    m_source = nullptr;
+    m_device->Stop();
 }

@@ -163,7 +163,7 @@ void TfmCalibDialog::StoreToRecord()
 
 void TfmCalibDialog::PlayCalibration()
 {
-    MediaPlayer1.Play(CalibrationStart, CalibrationEnd, true);
+    MediaPlayer1.PlayLoop(CalibrationStart, CalibrationEnd);
 }
 
 void TfmCalibDialog::StopCalibration()
@@ -206,6 +206,14 @@ void TfmCalibDialog::CheckDiscButtonClick()
 
 void TfmCalibDialog::MediaPlayer1Notify()
 {
-    if (m_calibrationPlaying)
-        PlayCalibration();
+    if (!m_calibrationPlaying)
+        return;
+    // A loop that broke (the output lost, the disc unreadable) would only
+    // break again.
+    if (MediaPlayer1.ErrorCode() != 0) {
+        StopCalibration();
+        m_context.Prompts.ShowMessage(PlayerErrorText(MediaPlayer1));
+        return;
+    }
+    PlayCalibration();
 }

@@ -39,7 +39,7 @@ QString WritableSettingsPath(const QString &iniDirectory)
     return CanWrite(local) ? local : UserSettingsPath();
 }
 
-QString ReadDataPath(const QString &iniDirectory, QString *problem)
+QString ReadValue(const QString &iniDirectory, const QString &section, const QString &key, QString *problem)
 {
     // The user's file is consulted first only when it is the one written to.
     QStringList candidates = {QDir(iniDirectory).filePath(FileName)};
@@ -52,14 +52,25 @@ QString ReadDataPath(const QString &iniDirectory, QString *problem)
                 *problem = loaded.message();
             continue;
         }
-        const QString value = ini.Value(Section, Key);
+        const QString value = ini.Value(section, key).trimmed();
         if (!value.isEmpty())
-            return WithTrailingSlash(value);
+            return value;
     }
-    return WithTrailingSlash(iniDirectory);
+    return QString();
+}
+
+QString ReadDataPath(const QString &iniDirectory, QString *problem)
+{
+    const QString value = ReadValue(iniDirectory, Section, Key, problem);
+    return WithTrailingSlash(value.isEmpty() ? iniDirectory : value);
 }
 
 bool WriteDataPath(const QString &iniDirectory, const QString &dataPath)
+{
+    return WriteValue(iniDirectory, Section, Key, dataPath);
+}
+
+bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value)
 {
     const QString path = WritableSettingsPath(iniDirectory);
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -67,7 +78,7 @@ bool WriteDataPath(const QString &iniDirectory, const QString &dataPath)
     // An unreadable file is not replaced: it may hold what the user needs.
     if (!ini.Load(path))
         return false;
-    ini.SetValue(Section, Key, dataPath);
+    ini.SetValue(section, key, value);
     return bool(ini.Save(path));
 }
 

@@ -12,8 +12,16 @@ inline const QString FileName = QStringLiteral("VEK.INI");
 // The folder's path with a trailing "/", the form DataPath and IniDirectory take.
 QString WithTrailingSlash(const QString &folder);
 
-// DataPath, or iniDirectory when no settings file holds one; problem, when
-// given, receives why a settings file that is there could not be read.
+// A value of the settings, empty when no settings file holds it; problem,
+// when given, receives why a settings file that is there could not be read.
+QString ReadValue(const QString &iniDirectory, const QString &section, const QString &key,
+                  QString *problem = nullptr);
+// Writes a value, keeping everything else in the file; false when neither
+// place can be written.
+bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value);
+
+// DataPath, or iniDirectory when no settings file holds one; problem as for
+// ReadValue.
 QString ReadDataPath(const QString &iniDirectory, QString *problem = nullptr);
 // Writes DataPath, keeping everything else in the file; false when neither
 // place can be written.

@@ -284,4 +284,16 @@ TEST_F(Pages, CalibrationReportsADeviceThatWillNotOpen)
     EXPECT_TRUE(calibration->isVisible());
 }
 
+TEST_F(Pages, ABrokenCalibrationLoopStopsAndSaysWhy)
+{
+    ShowCalibration();
+    calibration->Button1->click();
+    player.Calls.clear();
+    player.FinishPlay(true);
+    EXPECT_EQ(player.Calls, QStringList{"Stop"});
+    EXPECT_EQ(prompts.Errors, QStringList{"Error 263: The specified device is not open."});
+    EXPECT_FALSE(calibration->CalibrationPlaying());
+    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+}
+
 } // namespace

@@ -1,0 +1,158 @@
+#include "PlayerHarness.h"
+#include "TestDisc.h"
+
+#include "cdaudio/SoundOutput.h"
+#include "cdaudio/Tmsf.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr size_t F = CdAudio::FramesPerSector;
+
+// A sink that takes frames fast until it has taken StopAfter of them, then
+// takes nothing more, as an output whose server died; it can also report a
+// dropout at the start.
+class TFailingSink : public IAudioSink
+{
+public:
+    size_t StopAfter = SIZE_MAX;
+    bool DropOut = false;
+
+    ~TFailingSink() override { Stop(); }
+
+    bool Start(IFrameSource &source, QString &) override
+    {
+        Stop();
+        m_stopping = false;
+        m_thread = std::thread([this, &source] {
+            if (DropOut)
+                source.DroppedOut();
+            qint16 buffer[2 * 441];
+            size_t taken = 0;
+            while (!m_stopping && taken < StopAfter) {
+                taken += source.PullFrames(buffer, std::min<size_t>(441, StopAfter - taken));
+                if (source.Exhausted()) {
+                    source.PlayedOut(0);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+            }
+            while (!m_stopping)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        });
+        return true;
+    }
+
+    void Stop() override
+    {
+        m_stopping = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stopping{false};
+    std::thread m_thread;
+};
+
+class BrokenOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { TestDisc::Write(folder.path(), TestDisc::Binary, {{750, 0, 0}}, false); }
+
+    QString Sheet() const { return QDir(folder.path()).filePath(QStringLiteral("disc.cue")); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(BrokenOutputTest, AnOutputThatStopsTakingFramesEndsThePlayWithAnErrorWithinTwoSeconds)
+{
+    // Gone before the play, and gone in the middle of it.
+    for (const size_t stopAfter : {size_t(0), 60 * F}) {
+        auto sink = std::make_shared<TFailingSink>();
+        sink->StopAfter = stopAfter;
+        TCdAudioPlayer player(Sheet(), [&](QString &) { return sink; });
+        ASSERT_TRUE(player.Open());
+        QSignalSpy notices(&player, &IMediaPlayer::Notify);
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 5), true));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 3000)) << stopAfter;
+        EXPECT_LT(clock.elapsed(), 2200);
+        EXPECT_EQ(player.ErrorCode(), TCdError::OutputStopped);
+        EXPECT_FALSE(player.ErrorText().isEmpty());
+        player.Stop();
+    }
+}
+
+TEST_F(BrokenOutputTest, APlayWithADropoutEndsWithAnError)
+{
+    auto sink = std::make_shared<TFailingSink>();
+    sink->DropOut = true;
+    TCdAudioPlayer player(Sheet(), [&](QString &) { return sink; });
+    ASSERT_TRUE(player.Open());
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 1), true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 3000));
+    EXPECT_EQ(player.ErrorCode(), TCdError::OutputDroppedOut);
+}
+
+// Frames taken by the harness must be the stretch, over and over, from its
+// first frame.
+void ExpectRepeats(const std::vector<qint16> &frames, qint64 first, qint64 length)
+{
+    ASSERT_GT(qint64(frames.size() / 2), 2 * length);
+    for (size_t i = 0; i < frames.size(); i += 2)
+        ASSERT_EQ(TestDisc::FramePosition(frames[i], frames[i + 1]), first + qint64(i / 2) % length) << i / 2;
+}
+
+TEST_F(BrokenOutputTest, ALoopRepeatsTheStretchWithoutASeamUntilStopped)
+{
+    TPlayerHarness harness(Sheet());
+    ASSERT_TRUE(harness.Player().Open());
+    // 0.2 s of audio, 2 ms on the harness's clock.
+    ASSERT_TRUE(harness.Player().PlayLoop(MakeTmsf(1, 0, 2), MakeTmsf(1, 0, 2, 15)));
+    QTest::qWait(100);
+    harness.Player().Stop();
+    harness.Settle();
+    EXPECT_EQ(harness.Notices().size(), 0);
+    ExpectRepeats(harness.Frames(), 150 * F, 15 * F);
+}
+
+TEST_F(BrokenOutputTest, SwitchingTheOutputMidPlayLosesNoFrame)
+{
+    std::vector<qint16> frames;
+    std::mutex mutex;
+    const auto collecting = [&] {
+        TNullSink::TProbe probe;
+        probe.FramesTaken = [&](const qint16 *taken, size_t count) {
+            const std::lock_guard lock(mutex);
+            frames.insert(frames.end(), taken, taken + count * 2);
+        };
+        return std::make_shared<TNullSink>(TPlayerHarness::Speed, probe);
+    };
+    auto output = std::make_shared<TSoundOutput>(collecting());
+    TCdAudioPlayer player(Sheet(), [&](QString &) { return output; });
+    ASSERT_TRUE(player.Open());
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    ASSERT_TRUE(player.PlayLoop(MakeTmsf(1, 0, 2), MakeTmsf(1, 0, 2, 15)));
+    QTest::qWait(30);
+    output->Switch(collecting());
+    QTest::qWait(30);
+    player.Stop();
+    EXPECT_EQ(notices.size(), 0);
+    ExpectRepeats(frames, 150 * F, 15 * F);
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "ServerPlayback.h"
+
+#include "cdaudio/SoundOutput.h"
+#include "cdaudio/Tmsf.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+class SoundServerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (const QString why = TServerPlayback::Unavailable(); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
+        QString error;
+        ASSERT_TRUE(playback.Open(error)) << error.toStdString();
+    }
+
+    void ExpectWhole(const TServerPlayback::TResult &result, int second)
+    {
+        EXPECT_EQ(result.Fault.toStdString(), "") << "stretch at " << second << " s";
+        EXPECT_EQ(result.ErrorCode, 0) << result.ErrorText.toStdString();
+    }
+
+    TServerPlayback playback;
+};
+
+TEST_F(SoundServerTest, EveryFrameArrivesOnceInOrderAndTheNoticeFollowsTheLast)
+{
+    for (const int second : {1, 7, 20}) {
+        const TServerPlayback::TResult result = playback.Play(second, 2);
+        ExpectWhole(result, second);
+        std::printf("onset %.1f ms, notice %.1f ms after the last frame\n", result.OnsetMs, result.NoticeAfterLastMs);
+        EXPECT_LT(result.OnsetMs, 500);
+        // The notice comes once the last frame is out, not long after.
+        EXPECT_GT(result.NoticeAfterLastMs, -30);
+        EXPECT_LT(result.NoticeAfterLastMs, 300);
+    }
+}
+
+TEST_F(SoundServerTest, TheCalibrationLoopHasNoSeam)
+{
+    EXPECT_EQ(playback.PlayLoop(3, 20, 1500).toStdString(), "");
+}
+
+TEST_F(SoundServerTest, NoDropoutWhileTwoProcessesKeepTheProcessorsBusy)
+{
+    std::vector<std::unique_ptr<QProcess>> burners;
+    for (int i = 0; i < 2; ++i) {
+        burners.push_back(std::make_unique<QProcess>());
+        burners.back()->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+    }
+    for (const int second : {10, 30, 45})
+        ExpectWhole(playback.Play(second, 5), second);
+    for (auto &burner : burners) {
+        burner->kill();
+        burner->waitForFinished();
+    }
+}
+
+TEST_F(SoundServerTest, AChosenOutputThatIsNotThereIsToldAndTheDefaultPlays)
+{
+    TPortAudioSink::TOpenReport report;
+    const std::unique_ptr<IAudioSink> sink = OpenSoundOutput(QStringLiteral("Audiometer input 7"), report);
+    EXPECT_EQ(report.Reason.toStdString(), "");
+    EXPECT_NE(report.Notice.indexOf(QStringLiteral("\"Audiometer input 7\"")), -1) << report.Notice.toStdString();
+    ASSERT_FALSE(report.DeviceNames.isEmpty());
+    EXPECT_EQ(report.DeviceNames.first(), TPortAudioSink::DefaultDevice);
+}
+
+// The last of them: it ends the server.
+TEST_F(SoundServerTest, AServerThatDiesMidPlayEndsThePlayWithAnErrorAndNothingHangs)
+{
+    const int server = qEnvironmentVariableIntValue("AVEK_SOUND_SERVER_PID");
+    if (server <= 0)
+        GTEST_SKIP() << "the server's process is not known";
+    IMediaPlayer &player = playback.Player();
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 1), MakeTmsf(1, 0, 11), true));
+    QTest::qWait(500);
+    ASSERT_EQ(::kill(server, SIGKILL), 0);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 4000));
+    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_NE(player.ErrorCode(), 0);
+
+    // The next play fails the same way rather than hanging, and closing
+    // the player gives up on the dead stream in bounded time.
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 1), MakeTmsf(1, 0, 2), true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 4000));
+    EXPECT_NE(player.ErrorCode(), 0);
+    clock.restart();
+    player.Close();
+    EXPECT_LT(clock.elapsed(), 2500);
+}
+
+} // namespace
