@@ -51,8 +51,8 @@ TPrinterStatus ReadPrinterStatus(const QByteArray &queue)
 }
 
 // The newest job of the queue after the one given, with the title given
-// unless that is empty; its id is 0 when there is none, and -1 when the
-// print system cannot be asked.
+// unless that is empty; its id is 0 when there is none or the print system
+// cannot be asked.
 struct TJob
 {
     int Id = 0;
@@ -63,8 +63,6 @@ TJob NewestJob(const QByteArray &queue, int after, const QString &title)
 {
     cups_job_t *jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
-    if (count < 0)
-        return {-1};
     TJob newest;
     for (int i = 0; i < count; ++i) {
         const cups_job_t &job = jobs[i];
@@ -106,11 +104,10 @@ TQueuedDocument TPrintQueue::AfterDocument(const QString &title) const
     if (Failed(handedOver))
         return Refused(handOverError, printer.Message);
 
+    // The hand-over says the job was taken. Its state says more, if the
+    // print system still lists it: one that keeps no history forgets a
+    // finished job at once.
     const TJob job = NewestJob(m_queue, m_newestJobBefore, title);
-    if (job.Id < 0)
-        return {TQueuedDocument::Refused, QStringLiteral("The print system cannot be asked for the job (%1).").arg(LastError())};
-    if (job.Id == 0)
-        return Refused(QStringLiteral("The print system has no job for it."), printer.Message);
     switch (job.State) {
     case IPP_JSTATE_ABORTED:
     case IPP_JSTATE_CANCELED:

@@ -187,6 +187,16 @@ TEST_F(PrintQueueTest, AStoppedQueueKeepsTheJobsAndTheClinicianIsTold)
     EXPECT_EQ(jobs[0].State, IPP_JSTATE_PENDING);
 }
 
+TEST_F(PrintQueueTest, HeldJobsAreToldAsWaiting)
+{
+    ASSERT_TRUE(server.Run(QStringLiteral("lpadmin"),
+                           {QStringLiteral("-p"), Queue, QStringLiteral("-o"), QStringLiteral("job-hold-until-default=indefinite")}));
+    page.PrintButton->click();
+    ASSERT_EQ(prompts.Shown.size(), 1) << prompts.Shown.join(u'\n');
+    EXPECT_TRUE(prompts.Shown[0].contains(QStringLiteral("held"))) << prompts.Shown[0];
+    EXPECT_EQ(Jobs().size(), 2u);
+}
+
 TEST_F(PrintQueueTest, APrintSystemGoneAfterTheDialogIsReported)
 {
     dialog->OnAccept = [&] { server.Stop(); };
