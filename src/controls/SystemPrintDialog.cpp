@@ -20,8 +20,8 @@ bool SelectsPages(const QString &option)
     return options.contains(option);
 }
 
-// The dialog's page selection, which even with page ranges switched off
-// offers the print system's own ranges and odd or even pages.
+// Qt's print dialog without its page selection, which even with page ranges
+// switched off offers the print system's own ranges and odd or even pages.
 class TReportPrintDialog : public QPrintDialog
 {
 public:

@@ -50,15 +50,15 @@ TPrinterStatus ReadPrinterStatus(const QByteArray &queue)
     return status;
 }
 
-// The newest job of the queue after the one given, with the title given
-// unless that is empty; its id is 0 when there is none or the print system
-// cannot be asked.
 struct TJob
 {
     int Id = 0;
     ipp_jstate_t State = IPP_JSTATE_PENDING;
 };
 
+// The newest job of the queue after the one given, with the title given
+// unless that is empty; its id is 0 when there is none or the print system
+// cannot be asked.
 TJob NewestJob(const QByteArray &queue, int after, const QString &title)
 {
     cups_job_t *jobs = nullptr;
