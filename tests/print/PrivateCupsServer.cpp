@@ -10,7 +10,10 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace {
 
@@ -118,6 +121,8 @@ QString TPrivateCupsServer::Start()
     qputenv("CUPS_SERVER", socket);
     cupsSetServer(socket.constData());
     m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+    // A test that crashes leaves no scheduler behind.
+    m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_cupsd.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"), Path(QStringLiteral("cupsd.conf")),
                           QStringLiteral("-s"), Path(QStringLiteral("cups-files.conf"))});
     if (!m_cupsd.waitForStarted(10000))
