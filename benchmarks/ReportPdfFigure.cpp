@@ -21,7 +21,7 @@ TBenchmarkFigure MeasureReportToPdf(int runs)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setResolution(PdfResolution);
         printer.setOutputFileName(folder.filePath(QStringLiteral("report.pdf")));
-        if (const TStatus status = PrintReportCopies(printer, report, graph); !status)
+        if (const TStatus status = PrintReportCopies(printer, report, graph).Status; !status)
             throw TBenchmarkError{status.message()};
     };
     print();

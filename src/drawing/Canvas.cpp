@@ -159,6 +159,11 @@ int TCanvas::TextWidth(const QString &text) const
     return m_metrics.horizontalAdvance(text);
 }
 
+QString TCanvas::ElidedText(const QString &text, int width) const
+{
+    return m_metrics.elidedText(text, Qt::ElideMiddle, width);
+}
+
 int TCanvas::TextHeight() const
 {
     return m_metrics.height();

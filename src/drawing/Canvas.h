@@ -66,6 +66,9 @@ public:
 
     // Measured along the text's own baseline, whatever its direction.
     int TextWidth(const QString &text) const;
+    // The text as it is if it is no wider than the width given, otherwise
+    // with its middle left out for an ellipsis, so that both ends show.
+    QString ElidedText(const QString &text, int width) const;
     // The height of a line of text in the font, the same for every text.
     int TextHeight() const;
 

@@ -25,6 +25,15 @@ void PrintCentred(TCanvas &canvas, int y, const QString &text)
     canvas.TextOut(FractionOf(0.5, canvas.Size().width()) - TruncToPixel(0.5 * canvas.TextWidth(text)), y, text);
 }
 
+// A label and its value at (x, y). A value that would run into whatever
+// starts at `end` is shortened in its middle, so that a long file name keeps
+// its beginning and its extension and the next item stays readable.
+void PrintHeaderItem(TCanvas &canvas, int x, int y, const QString &label, const QString &value, int end)
+{
+    const int room = end - x - canvas.TextWidth(label) - canvas.TextWidth(QStringLiteral("X"));
+    canvas.TextOut(x, y, label + canvas.ElidedText(value, room));
+}
+
 // Top and bottom of the box under each MDB comment heading, as fractions of
 // the page height.
 struct TCommentPlace
@@ -95,13 +104,15 @@ void TScoreReport::PrintHeaderLines(TCanvas &canvas, double titleY, double print
                  QStringLiteral("Printed: ") + QLocale().toString(m_printed, QStringLiteral("MMMM d, yyyy")));
 
     // The first name and initial only follow a last name.
-    QString name = QStringLiteral("NAME: ") + m_record.LastName();
+    QString name = m_record.LastName();
     if (!m_record.LastName().isEmpty())
         name += QStringLiteral(", ") + m_record.FirstName() + u' ' + m_record.MiddleInitial();
     const int y = FractionOf(nameY, H);
-    canvas.TextOut(FractionOf(0.05, W), y, name);
-    canvas.TextOut(FractionOf(0.42, W), y, QStringLiteral("FILE NAME: ") + m_shortFileName);
-    canvas.TextOut(FractionOf(0.7, W), y, QStringLiteral("TEST DATE: ") + m_record.TestDate());
+    const int fileX = FractionOf(0.42, W);
+    const int dateX = FractionOf(0.7, W);
+    PrintHeaderItem(canvas, FractionOf(0.05, W), y, QStringLiteral("NAME: "), name, fileX);
+    PrintHeaderItem(canvas, fileX, y, QStringLiteral("FILE NAME: "), m_shortFileName, dateX);
+    PrintHeaderItem(canvas, dateX, y, QStringLiteral("TEST DATE: "), m_record.TestDate(), FractionOf(0.95, W));
 }
 
 void TScoreReport::PrintMdbComments(TCanvas &canvas) const

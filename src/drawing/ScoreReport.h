@@ -32,8 +32,8 @@ private:
     QDate m_printed;
 };
 
-// Printed to PDF, pens of 1 and 2 pixels and the legend's pixel offsets look
-// as they do on a printer of this resolution.
+// Every printed page, on paper as in a PDF, is drawn at this resolution:
+// the pens of 1 and 2 pixels and the legend's pixel offsets are meant for it.
 inline constexpr int PdfResolution = 300;
 
 // A canvas over the whole page of the painter's device, in its pixels, with

@@ -166,10 +166,27 @@ void TfmScoresPrint::PrintButtonClick()
     QPrinter printer(QPrinter::HighResolution);
     if (!dgPrintDialog->Execute(printer))
         return;
+    if (!AgreeToReplace(NumberedFilesToReplace(printer)))
+        return;
     const TScoreReport report(m_context.Record, m_context.State.ShortFileName, QDate::currentDate());
     const TWrauGraphDrawing graph(m_context.Record, PrintedGraphStyle);
-    if (const TStatus status = PrintReportCopies(printer, report, graph); !status)
-        m_context.Prompts.ShowError(status.message());
+    const TPrintResult result = PrintReportCopies(printer, report, graph);
+    if (!result.Status)
+        m_context.Prompts.ShowError(result.Status.message());
+    else if (!result.Waiting.isEmpty())
+        m_context.Prompts.ShowMessage(result.Waiting);
+}
+
+// The print dialog asks before replacing the file it names; the documents
+// after the first go to numbered files beside it, which deserve the same.
+bool TfmScoresPrint::AgreeToReplace(const QStringList &files)
+{
+    if (files.isEmpty())
+        return true;
+    if (files.size() == 1)
+        return m_context.Prompts.AskYesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(files[0]));
+    return m_context.Prompts.AskYesNo(
+        QStringLiteral("These files already exist:\n%1\nDo you want to replace them?").arg(files.join(u'\n')));
 }
 
 void TfmScoresPrint::ViewWRAUButtonClick()

@@ -5,6 +5,8 @@
 #include "controls/PrintDialog.h"
 #include "record/Conditions.h"
 
+#include <QStringList>
+
 #include <memory>
 
 class QLabel;
@@ -53,6 +55,7 @@ private:
     void StringGrid1DrawCell(TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect);
     void BackButtonClick();
     void PrintButtonClick();
+    bool AgreeToReplace(const QStringList &files);
     void ViewWRAUButtonClick();
 
     TPageContext &m_context;

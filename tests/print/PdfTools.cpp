@@ -1,6 +1,7 @@
 #include "PdfTools.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 
 namespace {
@@ -40,4 +41,16 @@ TPdfInfo ReadPdfInfo(const QString &fileName, int page)
 QString ReadPdfText(const QString &fileName)
 {
     return Run(QStringLiteral(PDFTOTEXT), {QStringLiteral("-layout"), fileName, QStringLiteral("-")});
+}
+
+QImage RenderPdfPage(const QString &fileName, int dotsPerInch, int page)
+{
+    QTemporaryDir folder;
+    const QString number = QString::number(page);
+    const QString prefix = folder.filePath(QStringLiteral("page"));
+    Run(QStringLiteral(PDFTOPPM), {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"), number,
+                                   QStringLiteral("-l"), number, QStringLiteral("-singlefile"), QStringLiteral("-png"),
+                                   QStringLiteral("-aa"), QStringLiteral("no"), QStringLiteral("-aaVector"),
+                                   QStringLiteral("no"), fileName, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -20,3 +21,5 @@ TPdfInfo ReadPdfInfo(const QString &fileName, int page = 1);
 // The text with its layout kept, so that what stands on one printed line
 // comes out on one line.
 QString ReadPdfText(const QString &fileName);
+// One page rendered at the resolution given, crisp, without smoothing.
+QImage RenderPdfPage(const QString &fileName, int dotsPerInch, int page = 1);

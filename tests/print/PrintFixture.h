@@ -35,7 +35,7 @@ protected:
         printer.setOutputFileName(OutputFile());
         const TScoreReport report(record, state.ShortFileName, printed);
         TWrauGraphDrawing graph(record, PrintedGraphStyle);
-        const TStatus status = PrintReportCopies(printer, report, graph);
+        const TStatus status = PrintReportCopies(printer, report, graph).Status;
         EXPECT_TRUE(status.ok()) << status.message().toStdString();
         QStringList texts;
         for (const QString &file : DocumentFiles())

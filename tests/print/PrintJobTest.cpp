@@ -2,6 +2,7 @@
 #include "ScriptedPrintDialog.h"
 #include "pages/Page4.h"
 
+#include <QFile>
 #include <QPushButton>
 
 namespace {
@@ -62,6 +63,33 @@ TEST_F(PrintJobTest, PrintsTheCurrentFileNameAndDate)
         EXPECT_TRUE(text.contains(QStringLiteral("Printed: ") + date)) << text;
         EXPECT_TRUE(text.contains(QStringLiteral("FILE NAME: CLIENT.VEK"))) << text;
     }
+}
+
+// The print dialog asks about the file it names; the numbered files beside
+// it are asked about once, before anything is printed.
+TEST_F(PrintJobTest, NumberedFilesAreReplacedOnlyWhenTheClinicianAgrees)
+{
+    dialog->Copies = 2;
+    const QString second = dir.filePath(QStringLiteral("report-2.pdf"));
+    const QString fourth = dir.filePath(QStringLiteral("report-4.pdf"));
+    for (const QString &file : {second, fourth}) {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+    }
+
+    prompts.Answers = {TAnswer::No};
+    page.PrintButton->click();
+    ASSERT_EQ(prompts.Shown.size(), 1);
+    EXPECT_TRUE(prompts.Shown[0].contains(second) && prompts.Shown[0].contains(fourth)) << prompts.Shown[0];
+    EXPECT_FALSE(QFileInfo::exists(OutputFile()));
+    EXPECT_EQ(QFileInfo(second).size(), 4);
+
+    prompts.Answers = {TAnswer::Yes};
+    page.PrintButton->click();
+    EXPECT_EQ(DocumentFiles().size(), 4);
+    EXPECT_EQ(ReadPdfInfo(fourth).Title, QStringLiteral("WRau Graphs"));
+    EXPECT_FALSE(prompts.RanOutOfScript);
 }
 
 TEST_F(PrintJobTest, APrinterErrorIsShownAndLeavesNoDocument)

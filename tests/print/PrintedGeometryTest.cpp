@@ -222,4 +222,30 @@ TEST_F(PrintedGeometryTest, LegendEntriesAtPrinterOffsets)
     }
 }
 
+// Long texts of the header line are shortened so that each ends before the
+// next one begins, on both pages.
+TEST_F(PrintedGeometryTest, HeaderTextsStopBeforeTheNextOne)
+{
+    record.SetLastName(QStringLiteral("Bartholomew-Fitzgerald"));
+    record.SetFirstName(QStringLiteral("Alexandra-Josephine"));
+    const TScoreReport longNames(record, QStringLiteral("Smith_Alexandra_2026-12-08_followup.VEK"), QDate(2024, 5, 17));
+    const struct
+    {
+        QImage Page;
+        double NameY;
+    } pages[] = {
+        {Paint(QPageLayout::Portrait, [&](TCanvas &canvas) { longNames.PrintScoreReport(canvas); }), 0.14},
+        {Paint(QPageLayout::Landscape, [&](TCanvas &canvas) { longNames.PrintGraphPage(canvas, graph); }), 0.12},
+    };
+    for (const auto &[page, nameY] : pages) {
+        const int y = Fraction(nameY, page.height());
+        for (const double next : {0.42, 0.7}) {
+            const int x = Fraction(next, page.width());
+            EXPECT_EQ(CountPixels(page, QRect(x - 8, y, 8, textHeight12), IsDark), 0) << "before " << next << " W";
+        }
+        const int dateX = Fraction(0.7, page.width());
+        EXPECT_GT(CountPixels(page, QRect(dateX - 80, y, 70, textHeight12), IsDark), 0) << "the file name fills its room";
+    }
+}
+
 } // namespace

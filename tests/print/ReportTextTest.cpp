@@ -58,6 +58,16 @@ TEST_F(ReportTextTest, NameLineNeedsALastName)
     EXPECT_TRUE(Matches(texts[0], QStringLiteral("^\\s*NAME:\\s+FILE NAME:")));
 }
 
+TEST_F(ReportTextTest, ALongFileNameKeepsItsEndsAndTheTestDate)
+{
+    state.ShortFileName = QStringLiteral("Smith_Alexandra_2026-12-08_followup.VEK");
+    for (const QString &text : PrintedTexts()) {
+        EXPECT_TRUE(Matches(text, QStringLiteral("FILE NAME: Smith_\\S*\u2026\\S*\\.VEK\\s+TEST DATE: ") +
+                                      QRegularExpression::escape(record.TestDate()) + u'$'))
+            << text;
+    }
+}
+
 TEST_F(ReportTextTest, ScoresPrintWithFiveSignificantDigits)
 {
     TMdbBlock block = record.Mdb(0);

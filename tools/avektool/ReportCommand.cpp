@@ -8,24 +8,98 @@
 #include "drawing/WrauGraphDrawing.h"
 #include "record/ClientFileReader.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPainter>
+#include <QPageSize>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
-bool WritePdf(const QString &fileName, const TScoreReport &report, const TWrauGraphDrawing &graph)
+// How the command was asked to write the report.
+struct TReportRequest
 {
-    QPdfWriter writer(fileName);
+    QString ClientFile;
+    QString Pdf;
+    QPageSize Paper;
+    bool Force = false;
+};
+
+// The paper a print dialog of this locale proposes.
+QPageSize LocalePaper()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
+// Empty when the arguments make a request, otherwise what is wrong with them.
+QString ParseArguments(const QStringList &arguments, TReportRequest &request)
+{
+    QStringList files;
+    request.Paper = LocalePaper();
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--force")) {
+            request.Force = true;
+        } else if (argument == QLatin1String("--paper")) {
+            const QString paper = arguments.value(++i);
+            if (paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+                request.Paper = QPageSize(QPageSize::A4);
+            else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+                request.Paper = QPageSize(QPageSize::Letter);
+            else
+                return QStringLiteral("--paper takes A4 or Letter");
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("unknown option %1").arg(argument);
+        } else {
+            files << argument;
+        }
+    }
+    if (files.size() != 2)
+        return QStringLiteral("give the client file and the PDF to write");
+    request.ClientFile = files[0];
+    request.Pdf = files[1];
+    return QString();
+}
+
+bool IsPdf(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+}
+
+// Empty when the PDF may be written, otherwise why not.
+QString RefusedOutput(const TReportRequest &request)
+{
+    const QFileInfo output(request.Pdf);
+    const QString name = QDir::toNativeSeparators(request.Pdf);
+    if (!output.exists())
+        return QString();
+    std::error_code error;
+    if (std::filesystem::equivalent(QFile::encodeName(request.ClientFile).toStdString(),
+                                    QFile::encodeName(request.Pdf).toStdString(), error))
+        return QStringLiteral("\"%1\" is the client file itself; the report is not written over it.").arg(name);
+    if (output.isDir())
+        return QStringLiteral("\"%1\" is a folder.").arg(name);
+    if (!request.Force && !IsPdf(request.Pdf))
+        return QStringLiteral("\"%1\" exists and is not a PDF; give --force to replace it.").arg(name);
+    return QString();
+}
+
+bool WritePdf(QIODevice &device, const QPageSize &paper, const TScoreReport &report, const TWrauGraphDrawing &graph)
+{
+    QPdfWriter writer(&device);
     writer.setResolution(PdfResolution);
     writer.setTitle(QStringLiteral("Score Report"));
     // The margins a printer's PDF output has, so that both are one picture.
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                     QPageLayout::Point));
+    writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point));
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
@@ -42,22 +116,52 @@ bool WritePdf(const QString &fileName, const TScoreReport &report, const TWrauGr
     return painter.end();
 }
 
+// On an unbuffered file, where a failed write keeps the system's reason. A
+// write can stop short without an error; the next one says why.
+bool WriteAll(QFileDevice &file, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 } // namespace
 
 int RunReport(const QStringList &arguments, QTextStream &, QTextStream &err)
 {
-    const QString &fileName = arguments.at(0);
+    TReportRequest request;
+    if (const QString wrong = ParseArguments(arguments, request); !wrong.isEmpty()) {
+        err << "avektool report: " << wrong << ".\n";
+        return ExitBadUsage;
+    }
     TClientRecord record;
-    if (const TStatus status = ReadClientFile(fileName, record); !status) {
+    if (const TStatus status = ReadClientFile(request.ClientFile, record); !status) {
         err << status.message() << '\n';
+        return ExitBadInput;
+    }
+    if (const QString refused = RefusedOutput(request); !refused.isEmpty()) {
+        err << refused << '\n';
         return ExitBadInput;
     }
     // As loading the file into the program does.
     RecomputeSnr50(record);
-    const TScoreReport report(record, QFileInfo(fileName).fileName(), QDate::currentDate());
-    TWrauGraphDrawing graph(record, PrintedGraphStyle);
-    if (!WritePdf(arguments.at(1), report, graph)) {
-        err << "Cannot write \"" << QDir::toNativeSeparators(arguments.at(1)) << "\".\n";
+    const TScoreReport report(record, QFileInfo(request.ClientFile).fileName(), QDate::currentDate());
+    const TWrauGraphDrawing graph(record, PrintedGraphStyle);
+    // The PDF is made in memory, because the PDF writer stops quietly at a
+    // short write and a full disk would pass unseen. Written unbuffered, as
+    // Qt 6.4's QSaveFile::commit() misses a failed last flush, it replaces
+    // the file only once it is whole.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    QSaveFile file(request.Pdf);
+    const bool written = buffer.open(QIODevice::WriteOnly) && WritePdf(buffer, request.Paper, report, graph) &&
+                         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, pdf);
+    if (!written || !file.commit()) {
+        err << "Cannot write \"" << QDir::toNativeSeparators(request.Pdf) << "\": " << file.errorString() << '\n';
         return ExitBadInput;
     }
     return ExitOk;

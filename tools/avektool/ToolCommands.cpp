@@ -29,8 +29,9 @@ constexpr std::array Commands = {
     TToolCommand{"make-demo", "[--force] DIR",
                  "Write a demonstration disc image and its material (not a clinical test).", 1, 2, RunMakeDemo},
 #ifdef AVEKTOOL_REPORT
-    TToolCommand{"report", "FILE.VEK OUT.pdf", "Write the printed score report and graph page of a client file as PDF.",
-                 2, 2, RunReport},
+    TToolCommand{"report", "[--paper A4|Letter] [--force] FILE.VEK OUT.pdf",
+                 "Write the printed score report and graph page of a client file as PDF.",
+                 2, 5, RunReport},
 #endif
 };
 
