@@ -57,13 +57,19 @@ protected:
         return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
     }
     // Waits for a window whose title starts so, and gives it time to settle.
+    // xdotool gives up when a window vanishes while it looks (the splash
+    // screen does), so it is asked again until the time is up.
     bool WaitForWindow(const QString &title)
     {
-        const bool found = !XdoTool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--name"), u'^' + title})
-                                .isEmpty();
-        QThread::msleep(1500);
-        return found;
+        for (int i = 0; i < 60; ++i) {
+            if (!XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), u'^' + title})
+                     .isEmpty()) {
+                QThread::msleep(1500);
+                return true;
+            }
+            QThread::msleep(500);
+        }
+        return false;
     }
 
     void Start(QProcess &avek)
