@@ -6,7 +6,9 @@
 
 namespace {
 
-const QString Filter = QStringLiteral("VEK files (*.VEK)");
+// Names are matched case by case: a file a clinician named "smith.vek" is a
+// client file too.
+const QString Filter = QStringLiteral("VEK files (*.VEK *.vek)");
 const QString MessageCaption = QStringLiteral("AVEK beta");
 
 QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,

@@ -461,6 +461,17 @@ TEST_F(TestPage, NoDiscOrNoPlayerLeavesNothingToPlayButAWayBack)
     EXPECT_FALSE(test->DoneButton->isEnabled());
 }
 
+TEST_F(TestPage, WithoutMaterialOnlyTheMaterialIsToldNotTheDiscAndPlayerToo)
+{
+    UseMaterial(QByteArray());
+    sentencePlayer.CdPresent = false;
+    sentencePlayer.OpenFails = true;
+    StartRun(Mdb2, {1}, true);
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_EQ(prompts.Errors.first(), material.Status().message());
+    EXPECT_FALSE(test->PlayButton->isEnabled());
+}
+
 TEST_F(TestPage, FailedPlayGivesThePageBack)
 {
     StartRun(Mdb2, {1}, true);
