@@ -1,10 +1,11 @@
 #include "RecentClients.h"
 
+#include "UserSettings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -15,8 +16,7 @@ const QString Key = QStringLiteral("RecentClients/Files");
 TRecentClients::TRecentClients(const QString &settingsFile) : m_settingsFile(settingsFile)
 {
     if (m_settingsFile.isEmpty())
-        m_settingsFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                         QStringLiteral("/AVEK.conf");
+        m_settingsFile = UserSettings::Folder() + QStringLiteral("/AVEK.conf");
 }
 
 QStringList TRecentClients::Files() const

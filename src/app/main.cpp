@@ -4,13 +4,12 @@
 #include "CommandLine.h"
 #include "SingleInstance.h"
 #include "Splash.h"
+#include "UserSettings.h"
 #include "Winmain.h"
 #include "drawing/Fonts.h"
 #include "controls/MessageBoxPrompts.h"
 
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
@@ -24,16 +23,6 @@ QStringList Arguments(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
-}
-
-// Qt's file dialog keeps the folders it visited in a settings file of its
-// own; those are the clients' folders, so they are kept with AVEK's settings
-// in the user's configuration folder instead of in one every Qt program reads.
-void KeepQtSettingsWithAvek()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
 } // namespace
@@ -50,7 +39,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(AVEK_VERSION));
     // Docks and Wayland compositors match the window to its menu entry by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.avek.AVEK"));
-    KeepQtSettingsWithAvek();
+    UserSettings::KeepQtSettingsWithAvek();
 
     // Qt has taken its own options out of argv by now.
     const CommandLine::TFileArgument file = CommandLine::FileArgument(Arguments(argc, argv));

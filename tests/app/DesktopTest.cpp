@@ -2,14 +2,15 @@
 #include "app/AvekProgram.h"
 #include "app/CommandLine.h"
 #include "app/RecentClients.h"
+#include "app/UserSettings.h"
 #include "record/ClientFileWriter.h"
 
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextStream>
 #include <QUrl>
@@ -27,7 +28,7 @@ protected:
 
     static QString RecentClientsFile()
     {
-        return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/AVEK.conf");
+        return UserSettings::Folder() + QStringLiteral("/AVEK.conf");
     }
 
     QString Client(const QString &name, const QString &lastName)
@@ -138,6 +139,21 @@ TEST_F(Desktop, StartingWithoutMaterialSaysWhereItLookedOnce)
     material.close();
     EXPECT_EQ(TAvekProgram(programPrompts, silent).StartUpNotice(), QString());
     EXPECT_TRUE(programPrompts.Shown.isEmpty());
+}
+
+TEST(UserSettings, TheFileDialogsHistoryOfClientFoldersIsKeptInAvekFolderForTheUserAlone)
+{
+    UserSettings::KeepQtSettingsWithAvek();
+    QTemporaryDir clients;
+    {
+        QFileDialog dialog;
+        dialog.setDirectory(clients.path());
+    }
+    QFile settings(UserSettings::Folder() + QStringLiteral("/QtProject.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(settings.readAll().contains(clients.path().toUtf8()));
+    EXPECT_EQ(settings.permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    EXPECT_FALSE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/QtProject.conf")));
 }
 
 TEST(CommandLine, HelpAndVersionAreAnsweredAndOnlyOneClientFileIsTaken)
