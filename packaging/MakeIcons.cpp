@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: the menu icons, drawn by the program's own icon routine so
 // that the installed icon never drifts from the one on its window.
 #include "app/AppIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program itself, on an X display of its own, driven by key
 // strokes as a person would type them.
 #include "QtPrint.h"

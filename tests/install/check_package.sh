@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from the build with CPack and checks it as Debian's tools
 # would: lintian without errors or warnings, the menu entry, both AppStream
 # validators, the client files' MIME type, versions that agree, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every widget test suite: one QApplication on the offscreen
 // platform, with the fonts the forms are laid out for, and a configuration
 // folder of its own.

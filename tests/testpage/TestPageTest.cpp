@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test page on its own: layout, marks, moving through a run, leaving it,
 // and what happens when the disc, the player, the material or the save fails.
 #include "TestPageFixture.h"
