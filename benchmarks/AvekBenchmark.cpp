@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every figure the project is held to, each the median of its runs, with a
 // line naming the machine they were taken on. Run by hand:
 //   avek_benchmark            the full counts (about half a minute)

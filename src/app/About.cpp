@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "About.h"
 #include "drawing/Fonts.h"
 
@@ -31,7 +32,7 @@ TfmAboutScreen::TfmAboutScreen(QWidget *parent) : QDialog(parent)
     AddWrapped(this,
                QStringLiteral("With thanks to the clinicians and listeners whose comments shaped AVEK."), 13,
                QRect(123, 185, 330, 37));
-    AddWrapped(this, QStringLiteral("AVEK beta\nThe demonstration disc is not a clinical test."), 11,
+    AddWrapped(this, QStringLiteral("AVEK beta, version " AVEK_VERSION "\nThe demonstration disc is not a clinical test."), 11,
                QRect(153, 234, 270, 26));
     auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setGeometry(250, 272, 75, 25);

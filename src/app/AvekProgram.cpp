@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AvekProgram.h"
 
 #include "EndSignals.h"
@@ -10,6 +11,8 @@
 #include "pages/Calibdlg.h"
 #include "record/Settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QInputDialog>
 
 #include <algorithm>
@@ -76,6 +79,21 @@ void TAvekProgram::KeepWorkOnEndSignals()
         fmWinMain->KeepUnsavedWork();
         TEndSignals::EndBy(signal);
     });
+}
+
+QString TAvekProgram::StartUpNotice() const
+{
+    const QString path = m_state.IniDirectory + TSentenceMaterial::FileName;
+    if (QFileInfo::exists(path))
+        return QString();
+    return QStringLiteral("No sentence material was found. AVEK looked for %1 in the folder it was started in:\n"
+                          "    %2\n"
+                          "Tests cannot be given without it; client files can still be loaded and printed.\n\n"
+                          "To try AVEK, make the demonstration set (not a clinical test) and start AVEK in its "
+                          "folder:\n    avektool make-demo ~/avek-demo\n    cd ~/avek-demo && avek\n\n"
+                          "For the clinic's own test CD, see \"The sentence material and the test CD\" in "
+                          "AVEK's README (/usr/share/doc/avek/README.md).")
+        .arg(TSentenceMaterial::FileName, QDir::toNativeSeparators(QDir::cleanPath(m_state.IniDirectory)));
 }
 
 // The window and its pages go first: a page that is still shown stops its

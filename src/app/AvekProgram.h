@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ProgramPages.h"
@@ -37,6 +38,10 @@ public:
     const TClientRecord &Record() const { return m_record; }
     const TAppState &State() const { return m_state; }
     const TSentenceMaterial &Material() const { return m_material; }
+    // What to tell the clinician once the window is up: where the sentence
+    // material was looked for and how to get some, when there is none; empty
+    // when there is. One notice, instead of one from every page that needs it.
+    QString StartUpNotice() const;
 
     // File > Sound Output: the devices to choose from, and the choice, which
     // is kept in VEK.INI ([CD] Output) and heard from the next frame on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Winmain.h"
 #include "drawing/Fonts.h"
 
@@ -20,16 +21,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -52,6 +56,13 @@ constexpr TPageButtonText PageButtons[PageCount] = {
     {"Scores", "Display and/or print VEK scores", TfmScoresPrint::HelpContext},
     {"Graphs", "View WRAU graphs", TfmViewGraph::HelpContext},
 };
+
+// A drag that carries exactly one local file, as a file manager's does.
+QString DraggedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
 
 } // namespace
 
@@ -80,6 +91,10 @@ TfmWinMain::TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompt
                 manager.cancel();
         },
         Qt::DirectConnection);
+    // A client file dropped anywhere on the window, its text boxes included,
+    // is loaded rather than pasted as text into the box under the mouse.
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
 }
 
 TfmWinMain::~TfmWinMain() = default;
@@ -88,12 +103,16 @@ void TfmWinMain::CreateMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TfmWinMain::NewFile);
-    file->addAction(QStringLiteral("&Load"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TfmWinMain::LoadFile);
+    file->addAction(QStringLiteral("&Load"), QKeySequence(Qt::CTRL | Qt::Key_O), this, [this] { LoadFile(); });
     file->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { SaveFile(false); });
     file->addAction(QStringLiteral("Save &As.."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                     [this] { SaveFile(true); });
     file->addSeparator();
     file->addAction(QStringLiteral("Sound &Output..."), this, &TfmWinMain::SoundOutputRequested);
+    file->addSeparator();
+    m_recentClientsMenu = file->addMenu(QStringLiteral("&Recent clients"));
+    connect(m_recentClientsMenu, &QMenu::aboutToShow, this, &TfmWinMain::UpdateRecentClientsMenu);
+    UpdateRecentClientsMenu();
     file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
@@ -117,7 +136,7 @@ void TfmWinMain::CreateToolBar()
         action->setToolTip(QLatin1String(hint));
     };
     addFileButton(QStyle::SP_FileIcon, "Create a new file", &TfmWinMain::NewFile);
-    addFileButton(QStyle::SP_DialogOpenButton, "Load an existing file", &TfmWinMain::LoadFile);
+    addFileButton(QStyle::SP_DialogOpenButton, "Load an existing file", [this] { LoadFile(); });
     addFileButton(QStyle::SP_DialogSaveButton, "Save the current file", [this] { SaveFile(false); });
     bar->addSeparator();
 
@@ -444,15 +463,26 @@ void TfmWinMain::LoadFile()
     const QString fileName = m_prompts.ChooseFileToOpen(QStringLiteral("Load a file"), m_state.DataPath);
     if (fileName.isEmpty())
         return;
+    ReadFileIntoRecord(fileName);
+}
+
+void TfmWinMain::LoadFile(const QString &fileName)
+{
+    if (UnsavedChangesAllowContinuing())
+        ReadFileIntoRecord(fileName);
+}
+
+bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
+{
     // Read first: a file that cannot be loaded changes nothing at all.
     TClientRecord loaded;
     TFileStamp stamp;
     if (const TStatus status = ReadClientFile(fileName, loaded, &stamp); !status) {
         m_prompts.ShowError(status.message());
-        return;
+        return false;
     }
     if (!LockFile(fileName, true))
-        return;
+        return false;
     RecoveryFile::Remove();
     m_state.FileStamp = stamp;
     SetFileName(fileName);
@@ -464,6 +494,8 @@ void TfmWinMain::LoadFile()
     UpdateCaption();
     m_state.ModifiedFlag = false;
     SetModifiedText(QString());
+    m_recentClients.Add(fileName);
+    return true;
 }
 
 bool TfmWinMain::SaveFile(bool saveAs)
@@ -494,6 +526,7 @@ bool TfmWinMain::SaveFile(bool saveAs)
     UpdateCaption();
     m_state.ModifiedFlag = false;
     SetModifiedText(QString());
+    m_recentClients.Add(m_state.FileName);
     return true;
 }
 
@@ -530,4 +563,48 @@ void TfmWinMain::About1Click()
     about->adjustSize();
     about->move(main.left() + (main.width() - about->width()) / 2, main.top() + (main.height() - about->height()) / 2);
     about->exec();
+}
+
+void TfmWinMain::UpdateRecentClientsMenu()
+{
+    m_recentClientsMenu->clear();
+    const QStringList files = m_recentClients.Files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QFileInfo file(files[i]);
+        // "&" in a name would make a mnemonic and vanish from the menu.
+        const QString name = QStringLiteral("%1  (%2)").arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+        QAction *action = m_recentClientsMenu->addAction(QStringLiteral("&%1 ").arg(i + 1) +
+                                                         QString(name).replace(u'&', QStringLiteral("&&")));
+        connect(action, &QAction::triggered, this, [this, path = files[i]] { OpenRecentClient(path); });
+    }
+    m_recentClientsMenu->setEnabled(!files.isEmpty());
+}
+
+void TfmWinMain::OpenRecentClient(const QString &fileName)
+{
+    if (!UnsavedChangesAllowContinuing())
+        return;
+    // A file that has gone leaves the list; one that is there but cannot be
+    // read now (a share not mounted yet) stays.
+    if (!ReadFileIntoRecord(fileName) && !QFileInfo::exists(fileName))
+        m_recentClients.Remove(fileName);
+}
+
+bool TfmWinMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QMainWindow::eventFilter(watched, event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QString fileName = DraggedFile(drop->mimeData());
+    if (!widget || widget->window() != this || fileName.isEmpty())
+        return QMainWindow::eventFilter(watched, event);
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    // The question and any error box wait until the drag has ended, so that
+    // the file manager it came from is not held up by them.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, fileName] { LoadFile(fileName); });
+    return true;
 }

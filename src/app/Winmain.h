@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ProgramPages.h"
+#include "RecentClients.h"
 #include "controls/Prompts.h"
 #include "record/AppState.h"
 #include "record/ClientFileLock.h"
@@ -12,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class THelpViewer;
 class TfmCalibDialog;
 class TfmClientInfo;
@@ -40,6 +43,9 @@ public:
 
     void NewFile();
     void LoadFile();
+    // The same for a file named elsewhere (the command line, a drop, the
+    // recent clients): the unsaved-changes question, then the read.
+    void LoadFile(const QString &fileName);
     // True when the record was written.
     bool SaveFile(bool saveAs);
     void ReadSettings();
@@ -68,6 +74,7 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateMenu();
@@ -76,6 +83,10 @@ private:
     void FormShow();
     // Asks about unsaved changes; false when the command must not go on.
     bool UnsavedChangesAllowContinuing();
+    // True when the file was read into the record.
+    bool ReadFileIntoRecord(const QString &fileName);
+    void OpenRecentClient(const QString &fileName);
+    void UpdateRecentClientsMenu();
     void HidePages(TPageIndex first);
     void StoreVisiblePages();
     void LoadPagesFromRecord();
@@ -100,6 +111,8 @@ private:
     std::array<QAction *, PageCount> m_pageButtons{};
     QLabel *m_statusPanels[2]{};
     THelpViewer *m_help = nullptr;
+    TRecentClients m_recentClients;
+    QMenu *m_recentClientsMenu = nullptr;
     bool m_shown = false;
     TClientFileLock m_lock;
 };

@@ -1,16 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "AppIcon.h"
 #include "Application.h"
 #include "AvekProgram.h"
+#include "CommandLine.h"
 #include "SingleInstance.h"
 #include "Splash.h"
+#include "UserSettings.h"
 #include "Winmain.h"
 #include "drawing/Fonts.h"
 #include "controls/MessageBoxPrompts.h"
 
+#include <QFileInfo>
+#include <QTextStream>
+#include <QTimer>
+
 #include <exception>
+
+namespace {
+
+QStringList Arguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    {
+        QTextStream out(stdout);
+        if (const auto code = CommandLine::AnswerRequest(Arguments(argc, argv), out))
+            return *code;
+    }
+
     TApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(AVEK_VERSION));
+    // Docks and Wayland compositors match the window to its menu entry by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.avek.AVEK"));
+    UserSettings::KeepQtSettingsWithAvek();
+
+    // Qt has taken its own options out of argv by now.
+    const CommandLine::TFileArgument file = CommandLine::FileArgument(Arguments(argc, argv));
+    if (!file.Error.isEmpty()) {
+        QTextStream(stderr) << "avek: " << file.Error << "; avek --help lists the options.\n";
+        return 2;
+    }
 
     TSingleInstance instance;
     if (const TSingleInstance::TResult result = instance.Acquire(); result != TSingleInstance::Acquired) {
@@ -20,6 +57,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    QApplication::setWindowIcon(AppIcon());
     InstallFontSubstitutions();
     auto *fmSplashScreen = new TfmSplashScreen;
     fmSplashScreen->show();
@@ -32,6 +70,13 @@ int main(int argc, char *argv[])
         program.KeepWorkOnEndSignals();
         program.MainWindow().show();
         fmSplashScreen->raise();
+        // Once the window is up, as File > Load would: with its messages.
+        QTimer::singleShot(0, &program.MainWindow(), [&program, &file] {
+            if (const QString notice = program.StartUpNotice(); !notice.isEmpty())
+                program.Prompts().ShowMessage(notice);
+            if (!file.FileName.isEmpty())
+                program.MainWindow().LoadFile(QFileInfo(file.FileName).absoluteFilePath());
+        });
         const int code = QApplication::exec();
         application.SetPrompts(nullptr);
         return code;

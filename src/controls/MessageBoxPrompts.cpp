@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxPrompts.h"
 
 #include <QFileDialog>
@@ -6,7 +7,9 @@
 
 namespace {
 
-const QString Filter = QStringLiteral("VEK files (*.VEK)");
+// Names are matched case by case: a file a clinician named "smith.vek" is a
+// client file too.
+const QString Filter = QStringLiteral("VEK files (*.VEK *.vek)");
 const QString MessageCaption = QStringLiteral("AVEK beta");
 
 QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -22,7 +23,7 @@ public:
     // A plain notice under the program's own caption, OK.
     virtual void ShowMessage(const QString &text) = 0;
 
-    // Client-file dialogs ("VEK files (*.VEK)", default suffix "VEK"); an empty
+    // Client-file dialogs ("VEK files (*.VEK *.vek)", default suffix "VEK"); an empty
     // result means the user cancelled. Saving asks before replacing a file.
     virtual QString ChooseFileToOpen(const QString &title, const QString &folder) = 0;
     virtual QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Page1.h"
 
 #include "PageStyle.h"

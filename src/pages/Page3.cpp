@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Page3.h"
 
 #include "ClientFileSave.h"
@@ -192,11 +193,13 @@ void TfmVEKTest::FormShow()
     ShowThePage();
     AbortButton->setFocus();
 
-    const bool discPresent = SentenceMediaPlayer.IsCdPresent();
-    if (!discPresent)
+    // A run that cannot start (no material, no condition) says why, alone:
+    // the disc and the player are not asked about as well.
+    const bool discPresent = started && SentenceMediaPlayer.IsCdPresent();
+    if (started && !discPresent)
         m_context.Prompts.ShowError(NoDiscText());
-    const bool opened = SentenceMediaPlayer.Open();
-    if (!opened)
+    const bool opened = discPresent && SentenceMediaPlayer.Open();
+    if (discPresent && !opened)
         m_context.Prompts.ShowMessage(PlayerErrorText(SentenceMediaPlayer));
     if (!started)
         m_context.Prompts.ShowError(started.message());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Page4.h"
 #include "drawing/Fonts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's main window with a scored client saved as SMITH.VEK and a
 // played sentence on its test page, left open for atspi_dump.sh to read over
 // the accessibility bus and from the X server.

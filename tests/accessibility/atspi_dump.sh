@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts a private X server and accessibility bus, shows AVEK's window on
 # them, checks its caption and reads it with atspi_dump.py. Exit code 77 (skipped) with the
 # reason when a part is missing; nothing of the machine's own state is used.

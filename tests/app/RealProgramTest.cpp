@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program itself, on an X display of its own, driven by key
 // strokes as a person would type them.
 #include "QtPrint.h"
+#include "TestMaterial.h"
+#include "administration/SentenceMaterial.h"
 #include "record/ClientFileReader.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +41,11 @@ protected:
         QDir(m_dir.path()).mkdir(QStringLiteral("run"));
         QFile::setPermissions(Path(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("run")));
+        // A clinic's folder, with its material: no notice of missing material
+        // stands between the window and the keys typed into it.
+        QFile material(Path(TSentenceMaterial::FileName));
+        ASSERT_TRUE(material.open(QIODevice::WriteOnly));
+        material.write(TestMaterial());
     }
     void TearDown() override
     {

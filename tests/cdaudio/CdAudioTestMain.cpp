@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cdaudio tests need an event loop for the player's notices, not a
 // display.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A disc image cut short while the player has it open, as when its file is
 // truncated during a run: each play still ends with its notice, and the
 // notice carries the read error instead of passing for a whole play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestMaterial.h"
 #include "ToolCommand.h"
 #include "record/ClientFileWriter.h"
@@ -192,6 +193,9 @@ TEST_F(AvekTool, BadUsageExitsWithTwo)
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("export-csv")));
     EXPECT_EQ(RunTool({QStringLiteral("dump"), QStringLiteral("--help")}).code, 0);
+    const TRun version = RunTool({QStringLiteral("--version")});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("avektool "))) << qPrintable(version.out);
 }
 
 } // namespace

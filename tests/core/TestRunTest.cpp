@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run without its page: which actions it allows at each moment, and what
 // each of them leaves in the record and in the file.
 #include "TestMaterial.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves two different client records in turn to one file, as fast as it can,
 // until it is killed or has saved the number of times it was given. The fault
 // test kills it at random moments.

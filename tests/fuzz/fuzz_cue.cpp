@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cdaudio/CueSheet.h"
 #include "cdaudio/DiscImage.h"
 #include "cdaudio/Tmsf.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "administration/Snr50.h"
 #include "record/ClientFileReader.h"
 #include "record/ScoreFormat.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch DESTDIR and checks what a desktop and a
 # package manager will look for there. Usage: check_install.sh BUILD_DIR
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user guide's pictures as avek_screenshots makes them: every picture
 // there, a PNG of its page's size, small, and showing something.
 #include <gtest/gtest.h>

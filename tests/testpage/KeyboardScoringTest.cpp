@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scoring from the keyboard: each key does what its button does, only when
 // the button could be clicked, and nothing else.
 #include "TestPageFixture.h"

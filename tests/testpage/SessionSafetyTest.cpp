@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a session does when something goes wrong in it: a play that breaks
 // off, marks corrected after the end, a sentence too wide for the page, and
 // messages that come while the page is being shown.

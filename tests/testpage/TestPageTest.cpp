@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test page on its own: layout, marks, moving through a run, leaving it,
 // and what happens when the disc, the player, the material or the save fails.
 #include "TestPageFixture.h"
@@ -459,6 +460,17 @@ TEST_F(TestPage, NoDiscOrNoPlayerLeavesNothingToPlayButAWayBack)
     EXPECT_EQ(prompts.Errors, QStringList({"Error 263: The specified device is not open."}));
     EXPECT_FALSE(test->PlayButton->isEnabled());
     EXPECT_FALSE(test->DoneButton->isEnabled());
+}
+
+TEST_F(TestPage, WithoutMaterialOnlyTheMaterialIsToldNotTheDiscAndPlayerToo)
+{
+    UseMaterial(QByteArray());
+    sentencePlayer.CdPresent = false;
+    sentencePlayer.OpenFails = true;
+    StartRun(Mdb2, {1}, true);
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_EQ(prompts.Errors.first(), material.Status().message());
+    EXPECT_FALSE(test->PlayButton->isEnabled());
 }
 
 TEST_F(TestPage, FailedPlayGivesThePageBack)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole run as a clinician gives it: through the set-up pages to the test
 // page, every sentence played and marked with mouse and keys, then the client
 // file read back from the disk.

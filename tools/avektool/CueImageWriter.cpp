@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CueImageWriter.h"
 
 #include "cdaudio/DiscLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ToolCommand.h"
 
 #include "CheckDiscCommand.h"
@@ -37,7 +38,7 @@ constexpr std::array Commands = {
 
 void PrintUsage(QTextStream &stream)
 {
-    stream << "Usage: avektool COMMAND ARGUMENTS\n"
+    stream << "Usage: avektool COMMAND ARGUMENTS, or avektool --version\n"
               "The command-line companion of AVEK: look into client files, sentence material and test discs.\n\n"
               "Commands:\n";
     qsizetype width = 0;
@@ -65,6 +66,10 @@ int RunAvekTool(const QStringList &arguments, QTextStream &out, QTextStream &err
     const QString name = arguments.first();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         PrintUsage(out);
+        return ExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        out << "avektool " << AVEK_VERSION << '\n';
         return ExitOk;
     }
     for (const TToolCommand &command : Commands) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the pictures of the README's user guide; see scripts/screenshots.
 #include "GuideScreenshots.h"
 
