@@ -43,7 +43,7 @@ protected:
 signals:
     // Once per program, at the first Open that finds no sound output.
     void SilentOutput(const QString &message);
-    // Once per program and note, at the Open that finds it (see TDiscSource::Notes).
+    // Once per program and note, at the Open that finds it (see IDiscSource::Notes).
     void DiscNote(const QString &message);
 
 private:
@@ -54,7 +54,7 @@ private:
 
     QString m_device;
     TSinkFactory m_makeSink;
-    std::unique_ptr<TDiscSource> m_disc;
+    std::unique_ptr<IDiscSource> m_disc;
     std::shared_ptr<IAudioSink> m_sink;
     std::unique_ptr<TPlayback> m_playback;
     TCdError m_error;

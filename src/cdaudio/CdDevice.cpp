@@ -26,7 +26,7 @@ QString ReadCdDevice(const QString &iniDirectory)
     return IsCueSheet(device) ? QDir(iniDirectory).filePath(device) : device;
 }
 
-std::unique_ptr<TDiscSource> OpenDisc(const QString &device, TCdError &error)
+std::unique_ptr<IDiscSource> OpenDisc(const QString &device, TCdError &error)
 {
     if (IsCueSheet(device))
         return TDiscImage::Open(device, error);

@@ -12,4 +12,4 @@
 QString ReadCdDevice(const QString &iniDirectory);
 
 // The drive or disc image that device names.
-std::unique_ptr<TDiscSource> OpenDisc(const QString &device, TCdError &error);
+std::unique_ptr<IDiscSource> OpenDisc(const QString &device, TCdError &error);

@@ -17,7 +17,7 @@ struct cdrom_paranoia_s;
 // A CD drive through libcdio, read as a careful ripper reads it: through
 // paranoia, which corrects jitter and re-reads a sector that comes back
 // wrong.
-class TCdDrive : public TDiscSource
+class TCdDrive : public IDiscSource
 {
 public:
     // What libcdio reads: a real drive, or its own reader of .cue/.bin

@@ -47,7 +47,7 @@ quint32 Tmsf(const TCdTime &time)
 
 } // namespace
 
-TDiscCheck::TDiscCheck(TDiscSource &disc, const TSentenceMaterial &material) : m_disc(disc)
+TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material) : m_disc(disc)
 {
     if (const QString problem = StretchProblem(CalibrationStart, CalibrationEnd); !problem.isEmpty())
         m_problems.append(QStringLiteral("The calibration stretch (track 1, 0:03 to 0:18) %1").arg(problem));
@@ -99,7 +99,7 @@ TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMateri
     if (!material.Status())
         return {false, material.Status().message()};
     TCdError error;
-    const std::unique_ptr<TDiscSource> disc = OpenDisc(device, error);
+    const std::unique_ptr<IDiscSource> disc = OpenDisc(device, error);
     if (!disc)
         return {false, error.Text};
     const QString notes =

@@ -21,7 +21,7 @@ public:
     // Checks every sentence of every passage the lists use, and the
     // calibration stretch: each must lie in an audio track and not be
     // silent.
-    TDiscCheck(TDiscSource &disc, const TSentenceMaterial &material);
+    TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material);
 
     bool Passed() const { return m_problems.isEmpty(); }
     // One sentence each.
@@ -43,7 +43,7 @@ private:
     // Empty when the stretch can be played and is not silent.
     QString StretchProblem(quint32 from, quint32 to);
 
-    TDiscSource &m_disc;
+    IDiscSource &m_disc;
     QStringList m_problems;
     QList<qint32> m_failingPassages;
     int m_sentences = 0;

@@ -40,7 +40,7 @@ bool TDiscImage::OpenFiles(const TCueSheet &sheet, QString &reason)
 {
     for (int i = 0; i < sheet.Files().size(); ++i) {
         const TCueSheet::TFile &file = sheet.Files()[i];
-        std::unique_ptr<TTrackFile> opened;
+        std::unique_ptr<ITrackFile> opened;
         // A FILE that no track uses is never opened, but keeps its place.
         if (!UsesFile(sheet, i)) {
             m_files.push_back(nullptr);

@@ -14,7 +14,7 @@
 // sectors as a drive would see the burnt disc: the files one after the
 // other, PREGAP and POSTGAP as silence, and the TRACK numbers the sheet
 // gives.
-class TDiscImage : public TDiscSource
+class TDiscImage : public IDiscSource
 {
 public:
     // nullptr with the error when the sheet or a file it names cannot serve.
@@ -42,7 +42,7 @@ private:
     void AddSegment(qint64 count, int file, qint64 fileStart);
     void RefuseWrongByteOrder(const TCueSheet &sheet, const QString &sheetPath);
 
-    std::vector<std::unique_ptr<TTrackFile>> m_files;
+    std::vector<std::unique_ptr<ITrackFile>> m_files;
     std::vector<TSegment> m_segments;
     TDiscLayout m_layout;
     qint64 m_sectorCount = 0;

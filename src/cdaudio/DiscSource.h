@@ -9,10 +9,10 @@
 // Where the sectors come from: a drive or a disc image. Sectors are read as
 // interleaved stereo 16-bit frames in the machine's byte order. Reads come
 // from the playback's reader thread, one at a time.
-class TDiscSource
+class IDiscSource
 {
 public:
-    virtual ~TDiscSource() = default;
+    virtual ~IDiscSource() = default;
 
     virtual const TDiscLayout &Layout() const = 0;
 

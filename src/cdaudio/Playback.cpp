@@ -19,7 +19,7 @@ constexpr auto WatchPeriod = std::chrono::milliseconds(2);
 
 } // namespace
 
-TPlayback::TPlayback(TDiscSource &disc, IAudioSink &sink, TSectorStretch stretch, bool loop, TEndHandler onEnd)
+TPlayback::TPlayback(IDiscSource &disc, IAudioSink &sink, TSectorStretch stretch, bool loop, TEndHandler onEnd)
     : m_disc(disc), m_sink(sink), m_stretch(stretch), m_loop(loop), m_onEnd(std::move(onEnd)), m_ring(RingFrames),
       m_total(loop ? std::numeric_limits<size_t>::max() : size_t(stretch.Count) * CdAudio::FramesPerSector)
 {

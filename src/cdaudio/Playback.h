@@ -27,7 +27,7 @@ public:
 
     // A looping play runs the stretch again and again without a seam, and
     // ends only when stopped or broken.
-    TPlayback(TDiscSource &disc, IAudioSink &sink, TSectorStretch stretch, bool loop, TEndHandler onEnd);
+    TPlayback(IDiscSource &disc, IAudioSink &sink, TSectorStretch stretch, bool loop, TEndHandler onEnd);
     // Stops: no frame is played and no end reported after it returns.
     ~TPlayback() override;
 
@@ -48,7 +48,7 @@ private:
     bool SinkStalled();
     void End(double delaySeconds, const TCdError &error);
 
-    TDiscSource &m_disc;
+    IDiscSource &m_disc;
     IAudioSink &m_sink;
     TSectorStretch m_stretch;
     bool m_loop;

@@ -11,7 +11,7 @@
 // A FILE ... BINARY (little-endian) or MOTOROLA (big-endian) file of raw
 // 2352-byte audio sectors. A file cut short inside its last sector is
 // padded with silence to the sector's end.
-class TRawTrackFile : public TTrackFile
+class TRawTrackFile : public ITrackFile
 {
 public:
     enum TByteOrder { LittleEndian, BigEndian };

@@ -10,7 +10,7 @@ struct sf_private_tag;
 // A FILE ... WAVE (or FLAC, AIFF) file read through libsndfile. Only CD
 // audio itself is accepted: 44.1 kHz, 16-bit, stereo, so that the samples
 // reach the output exactly as recorded.
-class TSoundTrackFile : public TTrackFile
+class TSoundTrackFile : public ITrackFile
 {
 public:
     static std::unique_ptr<TSoundTrackFile> Open(const QString &path, QString &reason);

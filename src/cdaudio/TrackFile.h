@@ -7,10 +7,10 @@
 
 // One FILE of a cue sheet: a run of audio sectors that the sheet's tracks
 // point into.
-class TTrackFile
+class ITrackFile
 {
 public:
-    virtual ~TTrackFile() = default;
+    virtual ~ITrackFile() = default;
 
     // Whole sectors; a last partial sector of a sound file counts, padded
     // with silence.

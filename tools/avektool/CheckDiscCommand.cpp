@@ -16,7 +16,7 @@ int RunCheckDisc(const QStringList &arguments, QTextStream &out, QTextStream &er
         return ExitBadInput;
     }
     TCdError error;
-    const std::unique_ptr<TDiscSource> disc = OpenDisc(arguments[1], error);
+    const std::unique_ptr<IDiscSource> disc = OpenDisc(arguments[1], error);
     if (!disc) {
         err << "avektool check-disc: " << error.Text << '\n';
         return ExitBadInput;
