@@ -5,6 +5,7 @@
 #include "TestMaterial.h"
 #include "administration/SentenceMaterial.h"
 #include "record/ClientFileReader.h"
+#include "record/ClientFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,42 +19,42 @@
 
 namespace {
 
-class RealProgram : public ::testing::Test
+// One workstation of the clinic: an X display of its own, and the user's own
+// runtime, state and settings folders, so that the single-instance rule (per
+// user) lets a second copy start beside the first.
+class TWorkstation
 {
-protected:
-    void SetUp() override
+public:
+    TWorkstation(const QDir &home, const QString &name) : m_home(home.filePath(name))
     {
-        for (const char *tool : {"Xvfb", "xdotool"}) {
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                GTEST_SKIP() << tool << " is not installed (scripts/deps installs it)";
-        }
-        m_display.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                 QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                 QStringLiteral("-screen"), QStringLiteral("0"),
-                                                 QStringLiteral("1024x768x24")});
-        if (!m_display.waitForReadyRead(20000))
-            GTEST_SKIP() << "Xvfb does not start here: " << m_display.readAllStandardError().toStdString();
-        m_environment.insert(QStringLiteral("DISPLAY"), u':' + QString::fromLatin1(m_display.readAll().trimmed()));
+        QDir(m_home).mkpath(QStringLiteral("run"));
+        QFile::setPermissions(m_home + QStringLiteral("/run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        m_environment.insert(QStringLiteral("XDG_STATE_HOME"), Path(QStringLiteral("state")));
-        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("config")));
-        // The single-instance rule is per user: a runtime folder of its own.
-        QDir(m_dir.path()).mkdir(QStringLiteral("run"));
-        QFile::setPermissions(Path(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("run")));
-        // A clinic's folder, with its material: no notice of missing material
-        // stands between the window and the keys typed into it.
-        QFile material(Path(TSentenceMaterial::FileName));
-        ASSERT_TRUE(material.open(QIODevice::WriteOnly));
-        material.write(TestMaterial());
+        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home + QStringLiteral("/run"));
+        m_environment.insert(QStringLiteral("XDG_STATE_HOME"), m_home + QStringLiteral("/state"));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/config"));
     }
-    void TearDown() override
+    ~TWorkstation()
     {
         m_display.terminate();
         m_display.waitForFinished();
     }
 
-    QString Path(const QString &name) const { return m_dir.filePath(name); }
+    // Empty when the display is up; why not otherwise.
+    QString StartDisplay()
+    {
+        m_display.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                                 QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                                 QStringLiteral("-screen"), QStringLiteral("0"),
+                                                 QStringLiteral("1024x768x24")});
+        if (!m_display.waitForReadyRead(20000))
+            return QStringLiteral("Xvfb does not start here: ") + QString::fromLocal8Bit(m_display.readAllStandardError());
+        m_environment.insert(QStringLiteral("DISPLAY"), u':' + QString::fromLatin1(m_display.readAll().trimmed()));
+        return QString();
+    }
+
+    QString Home(const QString &name) const { return m_home + u'/' + name; }
 
     // Runs xdotool on the display; its output.
     QString XdoTool(const QStringList &arguments)
@@ -64,14 +65,18 @@ protected:
         tool.waitForFinished(30000);
         return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
     }
-    // Waits for a window whose title starts so, and gives it time to settle.
+    bool Shows(const QString &title)
+    {
+        return !XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), title})
+                    .isEmpty();
+    }
+    // Waits for a window whose title matches, and gives it time to settle.
     // xdotool gives up when a window vanishes while it looks (the splash
     // screen does), so it is asked again until the time is up.
     bool WaitForWindow(const QString &title)
     {
         for (int i = 0; i < 60; ++i) {
-            if (!XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), u'^' + title})
-                     .isEmpty()) {
+            if (Shows(title)) {
                 QThread::msleep(1500);
                 return true;
             }
@@ -79,59 +84,164 @@ protected:
         }
         return false;
     }
+    // Gives the window the keyboard, as a click on it would; shortcuts work
+    // only in the active window. The splash screen is waited out first.
+    void Focus(const QString &title)
+    {
+        for (int i = 0; i < 100 && Shows(QStringLiteral("^Splash Screen")); ++i)
+            QThread::msleep(200);
+        const QString window =
+            XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), title})
+                .section(u'\n', 0, 0);
+        XdoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        QThread::msleep(500);
+    }
+    void Type(const QString &text)
+    {
+        XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
+        QThread::msleep(1000);
+    }
+    void Key(const QString &key)
+    {
+        XdoTool({QStringLiteral("key"), key});
+        QThread::msleep(1500);
+    }
 
-    void Start(QProcess &avek)
+    void Start(QProcess &avek, const QString &folder, const QStringList &arguments = {})
     {
         avek.setProcessEnvironment(m_environment);
-        avek.setWorkingDirectory(m_dir.path());
-        avek.start(QStringLiteral(AVEK_PATH));
+        avek.setWorkingDirectory(folder);
+        avek.start(QStringLiteral(AVEK_PATH), arguments);
         ASSERT_TRUE(avek.waitForStarted());
     }
-    void End(QProcess &avek, int signal)
+
+private:
+    QString m_home;
+    QProcess m_display;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+};
+
+class RealProgram : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char *tool : {"Xvfb", "xdotool"}) {
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed (scripts/deps installs it)";
+        }
+        // A clinic's folder, with its material: no notice of missing material
+        // stands between the window and the keys typed into it.
+        QDir(m_dir.path()).mkdir(QStringLiteral("clinic"));
+        QFile material(Path(TSentenceMaterial::FileName));
+        ASSERT_TRUE(material.open(QIODevice::WriteOnly));
+        material.write(TestMaterial());
+    }
+    // The workstation's display, or a skip when none can start.
+    void StartDisplay(TWorkstation &workstation)
+    {
+        if (const QString why = workstation.StartDisplay(); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
+    }
+
+    QString Path(const QString &name) const { return m_dir.filePath(QStringLiteral("clinic/") + name); }
+
+    static void End(QProcess &avek, int signal)
     {
         ::kill(pid_t(avek.processId()), signal);
         ASSERT_TRUE(avek.waitForFinished(20000));
         EXPECT_EQ(avek.exitStatus(), QProcess::CrashExit) << "ended by the signal, as the signal would end it";
     }
-    QString KeptLastName()
+    static QString LastNameIn(const QString &path)
     {
-        TClientRecord kept;
-        return ReadClientFile(Path(QStringLiteral("state/AVEK/unsaved.VEK")), kept) ? kept.LastName()
-                                                                                      : QStringLiteral("<none>");
+        TClientRecord record;
+        return ReadClientFile(path, record) ? record.LastName() : QStringLiteral("<none>");
     }
 
     QTemporaryDir m_dir;
-    QProcess m_display;
-    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    TWorkstation m_first{QDir(m_dir.path()), QStringLiteral("first")};
 };
 
 // Log-out (SIGTERM) and a closed terminal (SIGHUP) keep what was typed, and
 // the next start offers it back.
 TEST_F(RealProgram, UnsavedWorkOutlivesTheEndOfTheSessionAndOfTheTerminal)
 {
+    StartDisplay(m_first);
     QProcess avek;
-    Start(avek);
-    ASSERT_TRUE(WaitForWindow(QStringLiteral("AVEK beta$")));
-    // Keys go to the window under the pointer once the splash screen is gone;
-    // the last name has the focus.
-    for (int i = 0; i < 100 && !XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                         QStringLiteral("--name"), QStringLiteral("^Splash Screen")})
-                                    .isEmpty();
-         ++i)
-        QThread::msleep(200);
-    XdoTool({QStringLiteral("mousemove"), QStringLiteral("512"), QStringLiteral("384")});
-    XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("Smith")});
-    QThread::msleep(1000);
+    m_first.Start(avek, Path(QString()));
+    ASSERT_TRUE(m_first.WaitForWindow(QStringLiteral("^AVEK beta$")));
+    // The last name has the focus.
+    m_first.Focus(QStringLiteral("^AVEK beta$"));
+    m_first.Type(QStringLiteral("Smith"));
     End(avek, SIGTERM);
-    EXPECT_EQ(KeptLastName(), "Smith");
+    const QString kept = m_first.Home(QStringLiteral("state/AVEK/unsaved.VEK"));
+    EXPECT_EQ(LastNameIn(kept), "Smith");
 
     // Restarted: "Restore it?" Yes; ended before a save, it is kept again.
-    Start(avek);
-    ASSERT_TRUE(WaitForWindow(QStringLiteral("Confirm")));
-    XdoTool({QStringLiteral("key"), QStringLiteral("Return")});
-    QThread::msleep(1500);
+    m_first.Start(avek, Path(QString()));
+    ASSERT_TRUE(m_first.WaitForWindow(QStringLiteral("^Confirm")));
+    m_first.Key(QStringLiteral("Return"));
     End(avek, SIGHUP);
-    EXPECT_EQ(KeptLastName(), "Smith");
+    EXPECT_EQ(LastNameIn(kept), "Smith");
+}
+
+// Two workstations, each with its own user, on one clinic folder: the second
+// is told the client is open, and neither save replaces the other's unasked.
+TEST_F(RealProgram, TwoWorkstationsOnOneFolderAskBeforeReplacingEachOther)
+{
+    TWorkstation second(QDir(m_dir.path()), QStringLiteral("second"));
+    StartDisplay(m_first);
+    StartDisplay(second);
+    const QString jones = Path(QStringLiteral("JONES.VEK"));
+    TClientRecord record;
+    record.InitNewRecord();
+    record.SetLastName(QStringLiteral("Jones"));
+    ASSERT_TRUE(WriteClientFile(record, jones));
+
+    QProcess a;
+    m_first.Start(a, Path(QString()), {jones});
+    ASSERT_TRUE(m_first.WaitForWindow(QStringLiteral("^AVEK beta - JONES.VEK$")));
+    QFile lock(Path(QStringLiteral(".~lock.JONES.VEK#")));
+    ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(lock.readAll().contains(',' + QByteArray::number(a.processId()) + ',')) << "the lock names copy A";
+    lock.close();
+
+    // B is asked first, and opens it anyway.
+    QProcess b;
+    second.Start(b, Path(QString()), {jones});
+    ASSERT_TRUE(second.WaitForWindow(QStringLiteral("^Confirm$")));
+    EXPECT_FALSE(second.Shows(QStringLiteral("JONES.VEK$"))) << "not opened before the answer";
+    second.Key(QStringLiteral("Return"));
+    ASSERT_TRUE(second.WaitForWindow(QStringLiteral("^AVEK beta - JONES.VEK$")));
+
+    // A saves first: nothing stands in its way.
+    m_first.Focus(QStringLiteral("^AVEK beta - "));
+    m_first.Key(QStringLiteral("ctrl+a"));
+    m_first.Type(QStringLiteral("Adams"));
+    m_first.Key(QStringLiteral("ctrl+s"));
+    EXPECT_FALSE(m_first.Shows(QStringLiteral("^Confirm$")));
+    EXPECT_EQ(LastNameIn(jones), "Adams");
+
+    // B's save would lose A's work: asked; Cancel writes nothing, Overwrite does.
+    second.Focus(QStringLiteral("^AVEK beta - "));
+    second.Key(QStringLiteral("ctrl+a"));
+    second.Type(QStringLiteral("Baker"));
+    second.Key(QStringLiteral("ctrl+s"));
+    ASSERT_TRUE(second.Shows(QStringLiteral("^Confirm$")));
+    second.Key(QStringLiteral("Escape"));
+    EXPECT_EQ(LastNameIn(jones), "Adams");
+    EXPECT_FALSE(second.Shows(QStringLiteral("^Confirm$")));
+    second.Focus(QStringLiteral("^AVEK beta - "));
+    second.Key(QStringLiteral("ctrl+s"));
+    ASSERT_TRUE(second.Shows(QStringLiteral("^Confirm$")));
+    second.Key(QStringLiteral("Return"));
+    EXPECT_EQ(LastNameIn(jones), "Baker");
+
+    // The lock goes with the copy that made it, whatever ends it.
+    End(b, SIGTERM);
+    EXPECT_TRUE(lock.exists());
+    End(a, SIGTERM);
+    EXPECT_FALSE(lock.exists());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
 #include "record/IniFile.h"
+#include "record/PrivateSave.h"
 
 #include "OddFiles.h"
 #include "QtPrint.h"
@@ -14,10 +15,13 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -330,6 +334,15 @@ TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndStaleCopiesGo)
     ASSERT_TRUE(WriteClientFile(SampleRecord(), client));
     // The user's and the group's bits as the umask gives them, no others' bits.
     EXPECT_EQ(QFile::permissions(client) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    // So is the copy being written: a save killed part-way exposes nothing.
+    const auto copyMode = [](const QString &name) {
+        QSaveFile copy(name);
+        struct stat status {};
+        EXPECT_TRUE(PrivateSave::Open(copy) && ::fstat(copy.handle(), &status) == 0);
+        copy.cancelWriting();
+        return status.st_mode & 0777;
+    };
+    EXPECT_EQ(copyMode(Path("OTHER.VEK")), 0640u);
     TIniFile ini;
     ASSERT_TRUE(ini.Save(Path("VEK.INI")));
     EXPECT_EQ(QFile::permissions(Path("VEK.INI")) & QFile::ReadOther, 0);
@@ -337,6 +350,7 @@ TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndStaleCopiesGo)
     // A file the clinic shares keeps the mode it was given.
     const QFileDevice::Permissions shared = QFile::permissions(client) | QFile::WriteGroup | QFile::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(client, shared));
+    EXPECT_EQ(copyMode(client), 0664u);
     // What killed saves left: an old copy goes, a fresh one may be a save in progress.
     WriteAll(Path("NEW.VEK.aB3dE9"), "old");
     WriteAll(Path("NEW.VEK.Zz9Yy8"), "fresh");
