@@ -135,6 +135,17 @@ TEST_F(Pages, ConditionsPageNeedsAConditionAndAsksBeforeATestAgain)
     conditions->Button2->click();
     Settle();
     EXPECT_TRUE(calibration->isVisible());
+
+    // A tested condition that is not selected is no reason to ask.
+    ShowConditions();
+    record.Mdb(record.CurrentMdb()).SetTested(3, true);
+    for (QCheckBox *box : conditions->ConditionBoxes)
+        box->setChecked(box == conditions->ConditionBoxes[0]);
+    const qsizetype asked = prompts.Shown.size();
+    conditions->Button2->click();
+    Settle();
+    EXPECT_EQ(prompts.Shown.size(), asked);
+    EXPECT_TRUE(calibration->isVisible());
 }
 
 TEST_F(Pages, ChoosingAnMdbStoresTheTicksOfTheOldOne)
