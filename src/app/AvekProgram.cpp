@@ -66,9 +66,8 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
     // Read once; what is wrong with it is shown when a run is started.
     m_material.LoadPassages(m_state.IniDirectory + TSentenceMaterial::FileName);
     m_pages = CreatePages(*fmWinMain, *m_context, *m_calibrationPlayer, *m_sentencePlayer, m_material);
-    m_pages.fmCalibDialog->SetDiscCheck([this, device] {
-        const TDiscCheck::TReport report = TDiscCheck::Run(device, m_material);
-        return std::pair(report.Passed, report.Text);
+    m_pages.fmCalibDialog->SetDiscCheck([this, device](std::stop_token stop, const TDiscCheck::TProgress &progress) {
+        return TDiscCheck::Run(device, m_material, std::move(stop), progress);
     });
 }
 

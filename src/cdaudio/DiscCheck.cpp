@@ -47,21 +47,37 @@ quint32 Tmsf(const TCdTime &time)
 
 } // namespace
 
-TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material) : m_disc(disc)
+TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material, std::stop_token stop,
+                       const TProgress &progress)
+    : m_disc(disc), m_stop(std::move(stop))
 {
+    const std::set<qint32> ids = ListPassageIds();
+    m_sentenceCount = int(ids.size()) * PassageLayout::SentenceCount;
+    const auto reading = [&](int sentence) {
+        m_cancelled = m_stop.stop_requested();
+        if (progress && !m_cancelled)
+            progress(sentence, m_sentenceCount);
+        return !m_cancelled;
+    };
+    if (!reading(0))
+        return;
     if (const QString problem = StretchProblem(CalibrationStart, CalibrationEnd); !problem.isEmpty())
         m_problems.append(QStringLiteral("The calibration stretch (track 1, 0:03 to 0:18) %1").arg(problem));
-    for (const qint32 id : ListPassageIds()) {
+    int sentence = 0;
+    for (const qint32 id : ids) {
         const std::optional<TPassageRecord> passage = material.FindPassage(id);
         if (!passage) {
             m_problems.append(QStringLiteral("Passage %1 is not in the sentence material.").arg(id));
             m_failingPassages.append(id);
+            sentence += PassageLayout::SentenceCount;
             continue;
         }
         bool failed = false;
-        for (int s = 0; s < PassageLayout::SentenceCount; ++s) {
-            ++m_sentences;
+        for (int s = 0; s < PassageLayout::SentenceCount && reading(++sentence); ++s) {
             const QString problem = StretchProblem(Tmsf(passage->Start(s)), Tmsf(passage->End(s)));
+            if (m_cancelled)
+                break;
+            ++m_sentences;
             if (problem.isEmpty())
                 continue;
             m_problems.append(QStringLiteral("Passage %1, sentence %2 (%3 to %4) %5")
@@ -72,6 +88,8 @@ TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material) : m
         }
         if (failed)
             m_failingPassages.append(id);
+        if (m_cancelled)
+            return;
     }
 }
 
@@ -84,6 +102,12 @@ QString TDiscCheck::StretchProblem(quint32 from, quint32 to)
     std::vector<qint16> frames(size_t(ChunkSectors) * CdAudio::FramesPerSector * CdAudio::Channels);
     // Sound usually begins at once; only a silent stretch is read to its end.
     for (qint64 sector = stretch->First; sector < stretch->First + stretch->Count; sector += ChunkSectors) {
+        // A scratched disc may retry one read for a long time; a stop waits
+        // for no more than that.
+        if (m_stop.stop_requested()) {
+            m_cancelled = true;
+            return QString();
+        }
         const int count = int(std::min<qint64>(ChunkSectors, stretch->First + stretch->Count - sector));
         if (!m_disc.ReadSectors(sector, count, frames.data(), error))
             return QStringLiteral("cannot be read: %1").arg(error.Text);
@@ -94,30 +118,42 @@ QString TDiscCheck::StretchProblem(quint32 from, quint32 to)
     return QStringLiteral("is silent.");
 }
 
-TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMaterial &material)
+TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMaterial &material, std::stop_token stop,
+                                    const TProgress &progress)
 {
     if (!material.Status())
-        return {false, material.Status().message()};
+        return {false, false, material.Status().message()};
     TCdError error;
     const std::unique_ptr<IDiscSource> disc = OpenDisc(device, error);
     if (!disc)
-        return {false, error.Text};
+        return {false, false, error.Text};
     const QString notes =
         disc->Notes().isEmpty() ? QString() : QStringLiteral("\n\n") + disc->Notes().join(QLatin1Char('\n'));
-    const TDiscCheck check(*disc, material);
+    const TDiscCheck check(*disc, material, std::move(stop), progress);
     if (check.Passed())
-        return {true, QStringLiteral("The disc serves the test: the calibration stretch and all %1 sentences play and "
-                                     "are not silent.%2")
-                          .arg(check.SentencesChecked())
-                          .arg(notes)};
+        return {true, false,
+                QStringLiteral("The disc serves the test: the calibration stretch and all %1 sentences play and "
+                               "are not silent.%2")
+                    .arg(check.SentencesChecked())
+                    .arg(notes)};
     QStringList ids;
     for (const qint32 id : check.FailingPassages())
         ids.append(QString::number(id));
+    const bool failed = !check.Problems().isEmpty();
+    const QString cancelled =
+        QStringLiteral("The check was cancelled after %1 of %2 sentences")
+            .arg(check.SentencesChecked())
+            .arg(check.SentenceCount()) +
+        (failed ? QStringLiteral(".") : QStringLiteral(", so it does not show that the disc serves the test."));
+    if (!failed)
+        return {false, true, cancelled + notes};
     QString text = QStringLiteral("The disc does not serve the test; do not test with it.");
     if (!ids.isEmpty())
         text += QStringLiteral(" Passages that fail: %1.").arg(ids.join(QStringLiteral(", ")));
+    if (check.Cancelled())
+        text += u' ' + cancelled;
     text += QStringLiteral("\n\n") + check.Problems().mid(0, ProblemsShown).join(QLatin1Char('\n'));
     if (check.Problems().size() > ProblemsShown)
         text += QStringLiteral("\n(and %1 more)").arg(check.Problems().size() - ProblemsShown);
-    return {false, text + notes};
+    return {false, false, text + notes};
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxPrompts.h"
 
+#include "ProgressDialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -90,4 +92,11 @@ QString TMessageBoxPrompts::ChooseFileToSave(const QString &title, const QString
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.selectFile(fileName);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+std::unique_ptr<IProgress> TMessageBoxPrompts::ShowProgress(const QString &title, std::function<void()> cancel)
+{
+    auto dialog = std::make_unique<TProgressDialog>(title, std::move(cancel), m_parent);
+    dialog->show();
+    return dialog;
 }

@@ -20,6 +20,7 @@ public:
     void ShowMessage(const QString &text) override;
     QString ChooseFileToOpen(const QString &title, const QString &folder) override;
     QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) override;
+    std::unique_ptr<IProgress> ShowProgress(const QString &title, std::function<void()> cancel) override;
 
 private:
     QWidget *m_parent;

@@ -3,7 +3,19 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 enum class TAnswer { Yes, No, Cancel };
+
+// How far a long task is, shown while the task runs.
+class IProgress
+{
+public:
+    virtual ~IProgress() = default;
+    // A maximum of 0 is a task that cannot yet say how long it takes.
+    virtual void SetProgress(const QString &text, int value, int maximum) = 0;
+};
 
 // Every question, notice and file dialog the program shows goes through this
 // interface, so that a test can answer from a script instead of a person.
@@ -27,4 +39,10 @@ public:
     // result means the user cancelled. Saving asks before replacing a file.
     virtual QString ChooseFileToOpen(const QString &title, const QString &folder) = 0;
     virtual QString ChooseFileToSave(const QString &title, const QString &folder, const QString &fileName) = 0;
+
+    // A modal window with the progress of a task that runs on another thread
+    // and a Cancel button that calls cancel. It stays until the progress is
+    // destroyed, as a task may take its time to stop; the caller keeps the
+    // events flowing meanwhile.
+    virtual std::unique_ptr<IProgress> ShowProgress(const QString &title, std::function<void()> cancel) = 0;
 };

@@ -4,18 +4,20 @@
 #include "PageStyle.h"
 #include "PlayerMessages.h"
 #include "TypingWatcher.h"
-#include "cdaudio/DiscCheck.h"
 #include "cdaudio/MediaPlayer.h"
 
-#include <QApplication>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using namespace PageStyle;
 
@@ -192,17 +194,68 @@ void TfmCalibDialog::SetDiscCheck(TDiscCheckRun check)
 }
 
 // The check reads the disc itself, which a drive cannot do while it plays.
+// On a scratched disc a drive may retry for minutes: the check reads on a
+// thread of its own, so that the window keeps answering and the clinician
+// can cancel it.
 void TfmCalibDialog::CheckDiscButtonClick()
 {
     if (m_calibrationPlaying)
         StopCalibration();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto [passed, text] = m_checkDisc();
-    QApplication::restoreOverrideCursor();
-    if (passed)
-        m_context.Prompts.ShowMessage(text);
+    // Not even a key press of the page may start the loop or a second check
+    // while this one runs.
+    Button1->setEnabled(false);
+    CheckDiscButton->setEnabled(false);
+    std::stop_source stop;
+    std::unique_ptr<IProgress> progress =
+        m_context.Prompts.ShowProgress(QStringLiteral("Check Disc"), [&stop] { stop.request_stop(); });
+    progress->SetProgress(QStringLiteral("Opening the disc…"), 0, 0);
+    // Only these cross between the threads; -1 is a disc still opening.
+    std::atomic<int> sentence = -1;
+    std::atomic<int> sentences = 0;
+    std::atomic<bool> done = false;
+    TDiscCheck::TReport report;
+    std::thread worker([&] {
+        report = m_checkDisc(stop.get_token(), [&](int reached, int count) {
+            sentences = count;
+            sentence = reached;
+        });
+        done = true;
+    });
+
+    QEventLoop loop;
+    QTimer poll;
+    int shown = -1;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done) {
+            loop.quit();
+            return;
+        }
+        const int reached = sentence;
+        if (reached == shown)
+            return;
+        shown = reached;
+        if (reached == 0)
+            progress->SetProgress(QStringLiteral("Checking the calibration stretch…"), 0, sentences + 1);
+        else
+            progress->SetProgress(QStringLiteral("Checking sentence %1 of %2…").arg(reached).arg(sentences), reached,
+                                  sentences + 1);
+    });
+    poll.start(50);
+    loop.exec();
+    // A program that quits ends every event loop, this one too: the check
+    // then stops after the read under way.
+    if (!done)
+        stop.request_stop();
+    worker.join();
+    progress.reset();
+    Button1->setEnabled(true);
+    CheckDiscButton->setEnabled(true);
+    CheckDiscButton->setFocus();
+
+    if (report.Passed || report.Cancelled)
+        m_context.Prompts.ShowMessage(report.Text);
     else
-        m_context.Prompts.ShowError(text);
+        m_context.Prompts.ShowError(report.Text);
 }
 
 void TfmCalibDialog::MediaPlayer1Notify()

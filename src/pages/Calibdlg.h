@@ -4,6 +4,7 @@
 #include "PageContext.h"
 
 #include "PageForm.h"
+#include "cdaudio/DiscCheck.h"
 
 #include <functional>
 
@@ -34,8 +35,10 @@ public:
     bool CalibrationPlaying() const { return m_calibrationPlaying; }
 
     // Whether the disc serves the test, and the words that say so; without
-    // one the page offers no check.
-    using TDiscCheckRun = std::function<std::pair<bool, QString>()>;
+    // one the page offers no check. It runs on a thread of its own, telling
+    // progress and heeding stop as TDiscCheck does.
+    using TDiscCheckRun =
+        std::function<TDiscCheck::TReport(std::stop_token stop, const TDiscCheck::TProgress &progress)>;
     void SetDiscCheck(TDiscCheckRun check);
 
     QLabel *NameLabel;

@@ -12,6 +12,10 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 class Pages : public ShellFixture
@@ -278,7 +282,9 @@ TEST_F(Pages, CalibrationPageChecksTheDiscAfterStoppingTheLoop)
 {
     ShowCalibration();
     EXPECT_FALSE(calibration->CheckDiscButton->isVisibleTo(calibration));
-    calibration->SetDiscCheck([] { return std::pair(false, QStringLiteral("passage 23 is silent")); });
+    calibration->SetDiscCheck([](std::stop_token, const TDiscCheck::TProgress &) {
+        return TDiscCheck::TReport{false, false, QStringLiteral("passage 23 is silent")};
+    });
     ASSERT_TRUE(calibration->CheckDiscButton->isVisibleTo(calibration));
     calibration->Button1->click();
     player.Calls.clear();
@@ -286,6 +292,44 @@ TEST_F(Pages, CalibrationPageChecksTheDiscAfterStoppingTheLoop)
     EXPECT_EQ(player.Calls, QStringList{"Stop"});
     EXPECT_FALSE(calibration->CalibrationPlaying());
     EXPECT_EQ(prompts.Errors, QStringList{"passage 23 is silent"});
+}
+
+// A check that would hang a page reading on the GUI thread: each sentence
+// waits until the page has shown it. Cancel must reach the check, and the
+// loop must not start meanwhile.
+TEST_F(Pages, CheckDiscShowsProgressWhileThePageAnswersAndCanBeCancelled)
+{
+    ShowCalibration();
+    std::atomic<int> texts = 0;
+    calibration->SetDiscCheck([&texts](std::stop_token stop, const TDiscCheck::TProgress &progress) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (int sentence = 0; sentence <= 5; ++sentence) {
+            progress(sentence, 5);
+            // "Opening the disc…" is the first text.
+            while (texts < sentence + 2 && !stop.stop_requested()) {
+                if (std::chrono::steady_clock::now() > deadline)
+                    return TDiscCheck::TReport{false, false, QStringLiteral("the page did not answer")};
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            if (stop.stop_requested())
+                return TDiscCheck::TReport{false, true, QStringLiteral("cancelled")};
+        }
+        return TDiscCheck::TReport{true, false, QStringLiteral("passed")};
+    });
+    prompts.WhileProgressing = [&](const QString &text) {
+        ++texts;
+        calibration->Button1->click();
+        if (text.contains(QLatin1String("sentence 3 ")))
+            prompts.CancelProgress();
+    };
+    calibration->CheckDiscButton->click();
+    EXPECT_EQ(prompts.Progress, (QStringList{"Opening the disc…", "Checking the calibration stretch…",
+                                             "Checking sentence 1 of 5…", "Checking sentence 2 of 5…",
+                                             "Checking sentence 3 of 5…"}));
+    EXPECT_EQ(prompts.Errors, QStringList{"cancelled"});
+    EXPECT_TRUE(player.Calls.isEmpty()) << player.Calls.join(u',').toStdString();
+    EXPECT_TRUE(calibration->Button1->isEnabled());
+    EXPECT_FALSE(prompts.CancelProgress);
 }
 
 TEST_F(Pages, CalibrationReportsADeviceThatWillNotOpen)

@@ -5,6 +5,7 @@
 #include "administration/ListTables.h"
 #include "administration/SentenceMaterial.h"
 #include "cdaudio/CdDevice.h"
+#include "cdaudio/DiscCheck.h"
 #include "cdaudio/Tmsf.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,24 @@ QString MakeDemo(const QString &folder, const QStringList &options = {})
         return QStringLiteral("make-demo failed: ") + QString::fromLocal8Bit(tool.readAllStandardError());
     return QString();
 }
+
+// Asks for a stop during one of its reads, as a clinician may press Cancel
+// while a drive retries, and counts them.
+struct TStoppingDisc : IDiscSource
+{
+    TStoppingDisc(IDiscSource &disc, int stopDuringRead) : Disc(disc), StopDuring(stopDuringRead) {}
+    const TDiscLayout &Layout() const override { return Disc.Layout(); }
+    bool ReadSectors(qint64 first, int count, qint16 *frames, TCdError &error) override
+    {
+        if (++Reads == StopDuring)
+            Stop.request_stop();
+        return Disc.ReadSectors(first, count, frames, error);
+    }
+    IDiscSource &Disc;
+    int StopDuring;
+    int Reads = 0;
+    std::stop_source Stop;
+};
 
 // One demonstration set for the whole suite: it takes a few seconds to speak.
 class DemoDiscTest : public ::testing::Test
@@ -117,6 +136,7 @@ TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOn
     TToolRun run = RunTool({QStringLiteral("check-disc"), material, Path(QStringLiteral("VEKDEMO.cue"))});
     EXPECT_EQ(run.Code, ExitOk) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.startsWith(QLatin1String("OK"))) << run.Out.toStdString();
+    EXPECT_TRUE(run.Err.contains(QLatin1String("Checking sentence 1 of "))) << run.Err.toStdString();
 
     // A rip that lost passage 23's second sentence to silence.
     QTemporaryDir damaged;
@@ -145,6 +165,55 @@ TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOn
     run = RunTool({QStringLiteral("check-disc"), material, other.Sheet});
     EXPECT_EQ(run.Code, ExitBadInput);
     EXPECT_TRUE(run.Err.contains(QLatin1String("passages 11, 12, 13"))) << run.Err.toStdString();
+}
+
+// Each sentence is told before it is read; a stop ends the check before its
+// next read, and a stopped check never passes.
+TEST_F(DemoDiscTest, DiscCheckTellsItsProgressAndStopsBetweenReads)
+{
+    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    TSentenceMaterial material;
+    ASSERT_TRUE(material.LoadPassages(Path(TSentenceMaterial::FileName)));
+    const QString sheet = Path(QStringLiteral("VEKDEMO.cue"));
+    TCdError error;
+    const auto disc = OpenDisc(sheet, error);
+    ASSERT_NE(disc, nullptr) << error.Text.toStdString();
+
+    QList<int> told;
+    int sentences = 0;
+    const TDiscCheck whole(*disc, material, {}, [&](int sentence, int count) {
+        told << sentence;
+        sentences = count;
+    });
+    EXPECT_TRUE(whole.Passed());
+    EXPECT_EQ(told.size(), sentences + 1);
+    EXPECT_EQ(told.back(), sentences);
+    EXPECT_EQ(whole.SentencesChecked(), sentences);
+
+    TStoppingDisc stopping(*disc, 40);
+    const TDiscCheck stopped(stopping, material, stopping.Stop.get_token());
+    EXPECT_TRUE(stopped.Cancelled());
+    EXPECT_FALSE(stopped.Passed());
+    EXPECT_EQ(stopping.Reads, 40);
+    EXPECT_LT(stopped.SentencesChecked(), 40);
+
+    std::stop_source before;
+    before.request_stop();
+    const TDiscCheck::TReport report = TDiscCheck::Run(sheet, material, before.get_token());
+    EXPECT_TRUE(report.Cancelled && !report.Passed) << report.Text.toStdString();
+
+    // What a stopped check found wrong still fails the disc.
+    QTemporaryDir wrong;
+    const TestDisc::TImage other = TestDisc::Write(wrong.path(), TestDisc::Binary, {{75 * 20, 0, 0}}, false);
+    std::stop_source midway;
+    const TDiscCheck::TReport failed =
+        TDiscCheck::Run(other.Sheet, material, midway.get_token(), [&](int sentence, int) {
+            if (sentence == 3)
+                midway.request_stop();
+        });
+    EXPECT_FALSE(failed.Passed || failed.Cancelled);
+    EXPECT_TRUE(failed.Text.contains(QLatin1String("Passages that fail: 11. The check was cancelled after 3 of ")))
+        << failed.Text.toStdString();
 }
 
 // A clinic's folder is no place for the demonstration set: its material and

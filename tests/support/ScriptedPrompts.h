@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 // Answers the program's questions and dialogs from a script, and records
 // every text it was shown. A question the script has no answer for fails
@@ -59,11 +60,40 @@ public:
         return NextFile();
     }
 
+    QStringList Progress; // every progress text, in order
+    // Called as each progress text appears, on the GUI thread.
+    std::function<void(const QString &)> WhileProgressing = [](const QString &) {};
+    // The Cancel button of the progress last shown.
+    std::function<void()> CancelProgress;
+
+    std::unique_ptr<IProgress> ShowProgress(const QString &title, std::function<void()> cancel) override
+    {
+        Shown << title;
+        CancelProgress = std::move(cancel);
+        return std::make_unique<TScriptedProgress>(*this);
+    }
+
     QString LastFolder;
     QString LastProposedName;
     bool RanOutOfScript = false;
 
 private:
+    class TScriptedProgress : public IProgress
+    {
+    public:
+        explicit TScriptedProgress(TScriptedPrompts &prompts) : m_prompts(prompts) {}
+        // The task it cancelled has ended.
+        ~TScriptedProgress() override { m_prompts.CancelProgress = nullptr; }
+        void SetProgress(const QString &text, int, int) override
+        {
+            m_prompts.Progress << text;
+            m_prompts.WhileProgressing(text);
+        }
+
+    private:
+        TScriptedPrompts &m_prompts;
+    };
+
     TAnswer Next()
     {
         if (Answers.empty()) {

@@ -23,7 +23,20 @@ int RunCheckDisc(const QStringList &arguments, QTextStream &out, QTextStream &er
     }
     for (const QString &note : disc->Notes())
         out << "Note: " << note << '\n';
-    const TDiscCheck check(*disc, material);
+    // A drive may take minutes over a scratched disc; the count shows it is
+    // still at work. Once a percent is enough for a log it goes to.
+    int shownPercent = 0;
+    const TDiscCheck check(*disc, material, {}, [&](int sentence, int sentences) {
+        if (sentence == 0)
+            return;
+        const int percent = sentence * 100 / sentences;
+        if (sentence != 1 && percent == shownPercent)
+            return;
+        shownPercent = percent;
+        err << "\rChecking sentence " << sentence << " of " << sentences;
+        err.flush();
+    });
+    err << '\n';
     if (check.Passed()) {
         out << "OK: the calibration stretch and " << check.SentencesChecked() << " sentences play from "
             << arguments[1] << '\n';

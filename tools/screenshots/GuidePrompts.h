@@ -46,4 +46,15 @@ public:
         SaveAsFileName.clear();
         return name;
     }
+    std::unique_ptr<IProgress> ShowProgress(const QString &title, std::function<void()>) override
+    {
+        Unexpected << title;
+        return std::make_unique<TNoProgress>();
+    }
+
+private:
+    struct TNoProgress : IProgress
+    {
+        void SetProgress(const QString &, int, int) override {}
+    };
 };
