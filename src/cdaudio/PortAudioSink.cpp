@@ -57,6 +57,16 @@ void QuietAudioLibraries()
     jack_set_info_function(DiscardJackMessage);
 }
 
+// PortAudio's own state is not for two threads at once, and the thread of
+// a sink given up on may still be opening or closing when the next sink's
+// thread starts. Never destroyed: such a thread may outlive the program's
+// statics.
+std::mutex &PortAudioMutex()
+{
+    static auto *mutex = new std::mutex;
+    return *mutex;
+}
+
 QString PaText(PaError error)
 {
     return QString::fromLocal8Bit(Pa_GetErrorText(error));
@@ -183,36 +193,42 @@ void Run(std::shared_ptr<TShared> shared, QString device)
 {
     TPortAudioSink::TOpenReport report;
     PaStream *stream = nullptr;
+    std::unique_lock portAudio(PortAudioMutex());
     const PaError error = Pa_Initialize();
     if (error != paNoError)
         report.Reason = PaText(error);
     else
         stream = OpenStream(*shared, device, report);
+    portAudio.unlock();
     std::unique_lock lock(shared->Mutex);
     shared->Report = report;
     shared->Opened = true;
     shared->Changed.notify_all();
     shared->Changed.wait(lock, [&] { return shared->Quit; });
     lock.unlock();
+    portAudio.lock();
     if (stream) {
         Pa_AbortStream(stream);
         Pa_CloseStream(stream);
     }
     if (error == paNoError)
         Pa_Terminate();
+    portAudio.unlock();
     lock.lock();
     shared->Finished = true;
     shared->Changed.notify_all();
 }
 
-// Tells the thread to quit and waits a while for it; a thread caught in a
-// hanging sound server is left to finish on its own.
-void Quit(std::thread &thread, TShared &shared)
+constexpr std::chrono::milliseconds QuitPatience{2000};
+
+// Tells the thread to quit and waits up to patience for it; a thread caught
+// in a hanging sound server is left to finish on its own.
+void Quit(std::thread &thread, TShared &shared, std::chrono::milliseconds patience = QuitPatience)
 {
     std::unique_lock lock(shared.Mutex);
     shared.Quit = true;
     shared.Changed.notify_all();
-    if (shared.Changed.wait_for(lock, std::chrono::seconds(2), [&] { return shared.Finished; })) {
+    if (shared.Changed.wait_for(lock, patience, [&] { return shared.Finished; })) {
         lock.unlock();
         thread.join();
     } else {
@@ -226,20 +242,20 @@ std::shared_ptr<TShared> Launch(const QString &device, TPortAudioSink::TOpenRepo
 {
     auto shared = std::make_shared<TShared>();
     thread = std::thread(Run, shared, device);
+    bool answered = false;
     {
         std::unique_lock lock(shared->Mutex);
-        if (shared->Changed.wait_for(lock, std::chrono::milliseconds(TPortAudioSink::OpenTimeoutMs),
-                                     [&] { return shared->Opened; })) {
-            report = shared->Report;
-        } else {
-            report = {};
-            report.Reason = QStringLiteral("the sound system did not answer within %1 s")
-                                .arg(TPortAudioSink::OpenTimeoutMs / 1000);
-        }
+        answered = shared->Changed.wait_for(lock, std::chrono::milliseconds(TPortAudioSink::OpenTimeoutMs),
+                                            [&] { return shared->Opened; });
+        report = answered ? shared->Report : TPortAudioSink::TOpenReport{};
     }
+    if (!answered)
+        report.Reason = QStringLiteral("the sound system did not answer within %1 s")
+                            .arg(TPortAudioSink::OpenTimeoutMs / 1000);
     if (report.Reason.isEmpty())
         return shared;
-    Quit(thread, *shared);
+    // One that did not answer is not waited for any longer.
+    Quit(thread, *shared, answered ? QuitPatience : std::chrono::milliseconds(0));
     return nullptr;
 }
 

@@ -44,7 +44,8 @@ public:
     static std::unique_ptr<TPortAudioSink> Open(const QString &device, TOpenReport &report);
     ~TPortAudioSink() override;
 
-    // Also opens the device again, within OpenTimeoutMs, when it was lost.
+    // Opens the device again first when its stream was lost, which takes up
+    // to OpenTimeoutMs and 2 s more to give up on the lost stream.
     bool Start(IFrameSource &source, QString &reason) override;
     void Stop() override;
     void ReopenAtNextStart() override;
