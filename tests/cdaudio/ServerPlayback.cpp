@@ -3,7 +3,6 @@
 
 #include "TestDisc.h"
 
-#include "cdaudio/SoundOutput.h"
 #include "cdaudio/Tmsf.h"
 
 #include <QSignalSpy>
@@ -54,7 +53,8 @@ bool TServerPlayback::Open(QString &error)
                                                     TPortAudioSink::TOpenReport report;
                                                     auto sink = OpenSoundOutput(TPortAudioSink::DefaultDevice, report);
                                                     reason = m_silentReason = report.Reason;
-                                                    return std::make_shared<TSoundOutput>(std::move(sink));
+                                                    m_output = std::make_shared<TSoundOutput>(std::move(sink));
+                                                    return m_output;
                                                 });
     const bool opened = m_player->Open();
     if (!opened || !m_silentReason.isEmpty()) {
@@ -79,6 +79,11 @@ bool TServerPlayback::Record(QString &error)
     }
     WaitForQuiet();
     return true;
+}
+
+void TServerPlayback::LoseOutput()
+{
+    m_output->ReopenAtNextStart();
 }
 
 void TServerPlayback::Take()

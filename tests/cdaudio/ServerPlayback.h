@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cdaudio/CdAudioPlayer.h"
+#include "cdaudio/SoundOutput.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -42,6 +43,8 @@ public:
     bool Open(QString &error);
     // Starts recording afresh, as from a server started again.
     bool Record(QString &error);
+    // As a play that lost the output does: the next play opens it afresh.
+    void LoseOutput();
     // Plays sectors [first, first + count) of the disc's only track.
     TResult Play(int firstSecond, int seconds);
     // Loops a stretch for loopMs and checks the repeats were joined exactly.
@@ -61,6 +64,7 @@ private:
 
     QTemporaryDir m_folder;
     QString m_silentReason;
+    std::shared_ptr<TSoundOutput> m_output;
     std::unique_ptr<TCdAudioPlayer> m_player;
     QProcess m_parec;
     QElapsedTimer m_clock;
