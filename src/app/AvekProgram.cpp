@@ -154,6 +154,8 @@ void TAvekProgram::ChooseSoundOutput()
     const QString device = QInputDialog::getItem(fmWinMain.get(), QStringLiteral("Sound Output"),
                                                  QStringLiteral("Play the CD through:"), names,
                                                  std::max(0, int(names.indexOf(current))), false, &chosen);
-    if (chosen && device != current)
+    // The device in use chosen again is opened afresh: the clinician's
+    // way back to an output whose sound server was restarted.
+    if (chosen)
         SetSoundOutput(device);
 }

@@ -35,4 +35,8 @@ public:
     // Returns once no frame is pulled any more; PlayedOut is not called for
     // a stopped play.
     virtual void Stop() = 0;
+    // A play found the output dead or dropping out: a sink that can opens
+    // its device afresh at the next Start, rather than play into a stream
+    // that is gone. Never blocks; called from any thread, the sink's own too.
+    virtual void ReopenAtNextStart() {}
 };

@@ -46,6 +46,7 @@ bool TPlayback::SinkStalled()
     const auto quiet = Clock::duration(Now() - m_lastPull.load(std::memory_order_relaxed));
     if (quiet < std::chrono::duration<double>(StallSeconds))
         return false;
+    m_sink.ReopenAtNextStart();
     End(0, TCdError::OutputStoppedTaking(StallSeconds));
     return true;
 }
@@ -89,12 +90,14 @@ bool TPlayback::ReadStretch()
             sector = m_stretch.First;
         // Output starts once there is something to play.
         if (!m_sinkStarted) {
-            m_lastPull = Now();
             QString reason;
             if (!m_sink.Start(*this, reason)) {
                 End(0, TCdError::SoundOutputFailed(reason));
                 return false;
             }
+            // A start that opened the output again may have taken a while;
+            // the sink is watched from here.
+            m_lastPull = Now();
             m_sinkStarted = true;
         }
     }
@@ -129,10 +132,12 @@ bool TPlayback::Exhausted() const
 void TPlayback::PlayedOut(double delaySeconds)
 {
     // A read error is only known here once its shortened stretch is over.
-    if (m_readError.IsError() || m_dropouts == 0)
+    if (m_readError.IsError() || m_dropouts == 0) {
         End(delaySeconds, m_readError);
-    else
+    } else {
+        m_sink.ReopenAtNextStart();
         End(delaySeconds, TCdError::DroppedOut(m_dropouts));
+    }
 }
 
 void TPlayback::DroppedOut()

@@ -57,6 +57,16 @@ void QuietAudioLibraries()
     jack_set_info_function(DiscardJackMessage);
 }
 
+// PortAudio's own state is not for two threads at once, and the thread of
+// a sink given up on may still be opening or closing when the next sink's
+// thread starts. Never destroyed: such a thread may outlive the program's
+// statics.
+std::mutex &PortAudioMutex()
+{
+    static auto *mutex = new std::mutex;
+    return *mutex;
+}
+
 QString PaText(PaError error)
 {
     return QString::fromLocal8Bit(Pa_GetErrorText(error));
@@ -183,36 +193,42 @@ void Run(std::shared_ptr<TShared> shared, QString device)
 {
     TPortAudioSink::TOpenReport report;
     PaStream *stream = nullptr;
+    std::unique_lock portAudio(PortAudioMutex());
     const PaError error = Pa_Initialize();
     if (error != paNoError)
         report.Reason = PaText(error);
     else
         stream = OpenStream(*shared, device, report);
+    portAudio.unlock();
     std::unique_lock lock(shared->Mutex);
     shared->Report = report;
     shared->Opened = true;
     shared->Changed.notify_all();
     shared->Changed.wait(lock, [&] { return shared->Quit; });
     lock.unlock();
+    portAudio.lock();
     if (stream) {
         Pa_AbortStream(stream);
         Pa_CloseStream(stream);
     }
     if (error == paNoError)
         Pa_Terminate();
+    portAudio.unlock();
     lock.lock();
     shared->Finished = true;
     shared->Changed.notify_all();
 }
 
-// Tells the thread to quit and waits a while for it; a thread caught in a
-// hanging sound server is left to finish on its own.
-void Quit(std::thread &thread, TShared &shared)
+constexpr std::chrono::milliseconds QuitPatience{2000};
+
+// Tells the thread to quit and waits up to patience for it; a thread caught
+// in a hanging sound server is left to finish on its own.
+void Quit(std::thread &thread, TShared &shared, std::chrono::milliseconds patience = QuitPatience)
 {
     std::unique_lock lock(shared.Mutex);
     shared.Quit = true;
     shared.Changed.notify_all();
-    if (shared.Changed.wait_for(lock, std::chrono::seconds(2), [&] { return shared.Finished; })) {
+    if (shared.Changed.wait_for(lock, patience, [&] { return shared.Finished; })) {
         lock.unlock();
         thread.join();
     } else {
@@ -220,45 +236,84 @@ void Quit(std::thread &thread, TShared &shared)
     }
 }
 
+// Starts a thread that opens the device and waits for it; a thread that
+// fails, or does not answer in time, is told to quit again.
+std::shared_ptr<TShared> Launch(const QString &device, TPortAudioSink::TOpenReport &report, std::thread &thread)
+{
+    auto shared = std::make_shared<TShared>();
+    thread = std::thread(Run, shared, device);
+    bool answered = false;
+    {
+        std::unique_lock lock(shared->Mutex);
+        answered = shared->Changed.wait_for(lock, std::chrono::milliseconds(TPortAudioSink::OpenTimeoutMs),
+                                            [&] { return shared->Opened; });
+        report = answered ? shared->Report : TPortAudioSink::TOpenReport{};
+    }
+    if (!answered)
+        report.Reason = QStringLiteral("the sound system did not answer within %1 s")
+                            .arg(TPortAudioSink::OpenTimeoutMs / 1000);
+    if (report.Reason.isEmpty())
+        return shared;
+    // One that did not answer is not waited for any longer.
+    Quit(thread, *shared, answered ? QuitPatience : std::chrono::milliseconds(0));
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<TPortAudioSink> TPortAudioSink::Open(const QString &device, TOpenReport &report)
 {
     QuietAudioLibraries();
-    auto shared = std::make_shared<TShared>();
-    std::thread thread(Run, shared, device);
-    {
-        std::unique_lock lock(shared->Mutex);
-        if (!shared->Changed.wait_for(lock, std::chrono::milliseconds(OpenTimeoutMs), [&] { return shared->Opened; })) {
-            report = {};
-            report.Reason = QStringLiteral("the sound system did not answer within %1 s").arg(OpenTimeoutMs / 1000);
-            lock.unlock();
-            Quit(thread, *shared);
-            return nullptr;
-        }
-        report = shared->Report;
-    }
-    if (!report.Reason.isEmpty()) {
-        Quit(thread, *shared);
+    std::thread thread;
+    std::shared_ptr<TShared> shared = Launch(device, report, thread);
+    if (!shared)
         return nullptr;
-    }
     // The thread owns itself from here; the sink only tells it to quit.
-    std::unique_ptr<TPortAudioSink> sink(new TPortAudioSink(shared));
+    std::unique_ptr<TPortAudioSink> sink(new TPortAudioSink(report.Notice.isEmpty() ? device : DefaultDevice, shared));
     sink->m_thread = std::move(thread);
     return sink;
 }
 
-TPortAudioSink::TPortAudioSink(std::shared_ptr<TShared> shared) : m_shared(std::move(shared)) {}
+TPortAudioSink::TPortAudioSink(const QString &device, std::shared_ptr<TShared> shared)
+    : m_device(device), m_shared(std::move(shared))
+{
+}
 
 TPortAudioSink::~TPortAudioSink()
 {
     Stop();
-    Quit(m_thread, *m_shared);
+    if (m_shared)
+        Quit(m_thread, *m_shared);
 }
 
-bool TPortAudioSink::Start(IFrameSource &source, QString &)
+bool TPortAudioSink::Reopen(QString &reason)
+{
+    // The lost stream goes first, so that the sound system is asked afresh
+    // which devices there are.
+    if (m_shared)
+        Quit(m_thread, *m_shared);
+    TOpenReport report;
+    m_shared = Launch(m_device, report, m_thread);
+    // Another card in place of the one the test is routed to would be
+    // heard at another level, or by no one.
+    if (m_shared && !report.Notice.isEmpty()) {
+        Quit(m_thread, *m_shared);
+        m_shared.reset();
+        report.Reason = QStringLiteral("\"%1\" is not there any more").arg(m_device);
+    }
+    if (m_shared)
+        return true;
+    reason = QStringLiteral("it stopped taking sound, and opening it again failed (%1)").arg(report.Reason);
+    return false;
+}
+
+bool TPortAudioSink::Start(IFrameSource &source, QString &reason)
 {
     Stop();
+    // A sink that could not be opened again tries at every play, so that
+    // an output that is back is used as soon as it is.
+    if ((m_reopen.exchange(false) || !m_shared) && !Reopen(reason))
+        return false;
     ++m_shared->Play;
     m_shared->Source = &source;
     return true;
@@ -266,7 +321,14 @@ bool TPortAudioSink::Start(IFrameSource &source, QString &)
 
 void TPortAudioSink::Stop()
 {
+    if (!m_shared)
+        return;
     m_shared->Source = nullptr;
     while (m_shared->InCallback)
         std::this_thread::yield();
+}
+
+void TPortAudioSink::ReopenAtNextStart()
+{
+    m_reopen = true;
 }

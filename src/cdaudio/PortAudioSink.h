@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -13,7 +14,8 @@
 // play starts without opening anything and its last frame is heard before
 // its end is reported. Every call into PortAudio happens on the sink's own
 // thread or in the stream's callback: a sound server that hangs can cost a
-// play (it ends with an error) but never stalls the caller.
+// play (it ends with an error) but never stalls the caller. A stream that
+// was lost is replaced by a fresh one at the next Start.
 class TPortAudioSink : public IAudioSink
 {
 public:
@@ -42,16 +44,26 @@ public:
     static std::unique_ptr<TPortAudioSink> Open(const QString &device, TOpenReport &report);
     ~TPortAudioSink() override;
 
+    // Opens the device again first when its stream was lost, which takes up
+    // to OpenTimeoutMs and 2 s more to give up on the lost stream.
     bool Start(IFrameSource &source, QString &reason) override;
     void Stop() override;
+    void ReopenAtNextStart() override;
 
     // Shared by the sink, its thread and the stream's callback; the thread
     // may outlive a sink whose sound server hangs.
     struct TShared;
 
 private:
-    explicit TPortAudioSink(std::shared_ptr<TShared> shared);
+    TPortAudioSink(const QString &device, std::shared_ptr<TShared> shared);
 
+    bool Reopen(QString &reason);
+
+    // The device the stream was opened on, the default when the one chosen
+    // was not there.
+    QString m_device;
+    // Null once a stream is lost and could not be opened again.
     std::shared_ptr<TShared> m_shared;
     std::thread m_thread;
+    std::atomic<bool> m_reopen{false};
 };

@@ -17,6 +17,7 @@ void TSoundOutput::Switch(std::shared_ptr<IAudioSink> device)
     const std::lock_guard lock(m_mutex);
     m_device->Stop();
     m_device = std::move(device);
+    m_reopen = false;
     QString reason;
     if (m_source && !m_device->Start(*m_source, reason))
         m_source = nullptr;
@@ -25,8 +26,10 @@ void TSoundOutput::Switch(std::shared_ptr<IAudioSink> device)
 bool TSoundOutput::Start(IFrameSource &source, QString &reason)
 {
     const std::lock_guard lock(m_mutex);
-    m_source = &source;
-    return m_device->Start(source, reason);
+    if (m_reopen.exchange(false))
+        m_device->ReopenAtNextStart();
+    m_source = m_device->Start(source, reason) ? &source : nullptr;
+    return m_source != nullptr;
 }
 
 void TSoundOutput::Stop()
@@ -34,4 +37,9 @@ void TSoundOutput::Stop()
     const std::lock_guard lock(m_mutex);
     m_source = nullptr;
     m_device->Stop();
+}
+
+void TSoundOutput::ReopenAtNextStart()
+{
+    m_reopen = true;
 }

@@ -4,6 +4,7 @@
 #include "AudioSink.h"
 #include "PortAudioSink.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -14,6 +15,8 @@ std::unique_ptr<IAudioSink> OpenSoundOutput(const QString &device, TPortAudioSin
 
 // The one output the program's players share. The device behind it can be
 // switched while they hold it; a play then goes on through the new device.
+// A device that one player's play lost is opened again for the next play
+// of either.
 class TSoundOutput : public IAudioSink
 {
 public:
@@ -23,9 +26,12 @@ public:
 
     bool Start(IFrameSource &source, QString &reason) override;
     void Stop() override;
+    void ReopenAtNextStart() override;
 
 private:
     std::mutex m_mutex;
     std::shared_ptr<IAudioSink> m_device;
     IFrameSource *m_source = nullptr;
+    // Set from the sinks' threads, where the mutex cannot be waited for.
+    std::atomic<bool> m_reopen{false};
 };

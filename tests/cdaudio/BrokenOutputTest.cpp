@@ -23,18 +23,29 @@ constexpr size_t F = CdAudio::FramesPerSector;
 
 // A sink that takes frames fast until it has taken StopAfter of them, then
 // takes nothing more, as an output whose server died; it can also report a
-// dropout at the start.
+// dropout at the start. Opened again, it takes every frame, or fails with
+// ReopenFails as the reason.
 class TFailingSink : public IAudioSink
 {
 public:
     size_t StopAfter = SIZE_MAX;
     bool DropOut = false;
+    QString ReopenFails;
+    int Reopens = 0;
 
     ~TFailingSink() override { Stop(); }
 
-    bool Start(IFrameSource &source, QString &) override
+    bool Start(IFrameSource &source, QString &reason) override
     {
         Stop();
+        if (m_reopen.exchange(false)) {
+            ++Reopens;
+            reason = ReopenFails;
+            if (!reason.isEmpty())
+                return false;
+            StopAfter = SIZE_MAX;
+            DropOut = false;
+        }
         m_stopping = false;
         m_thread = std::thread([this, &source] {
             if (DropOut)
@@ -62,8 +73,11 @@ public:
             m_thread.join();
     }
 
+    void ReopenAtNextStart() override { m_reopen = true; }
+
 private:
     std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_reopen{false};
     std::thread m_thread;
 };
 
@@ -107,6 +121,34 @@ TEST_F(BrokenOutputTest, APlayWithADropoutEndsWithAnError)
     ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 1), true));
     ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 3000));
     EXPECT_EQ(player.ErrorCode(), TCdError::OutputDroppedOut);
+}
+
+TEST_F(BrokenOutputTest, AnOutputLostInAPlayIsOpenedAgainForTheNextOneOrThatPlayFailsWithTheReason)
+{
+    // Lost as it stopped taking frames and opened again; lost as it dropped
+    // out, and not there to be opened.
+    for (const bool stalls : {true, false}) {
+        auto device = std::make_shared<TFailingSink>();
+        device->StopAfter = stalls ? 0 : SIZE_MAX;
+        device->DropOut = !stalls;
+        device->ReopenFails = stalls ? QString() : QStringLiteral("the card is unplugged");
+        auto output = std::make_shared<TSoundOutput>(device);
+        TCdAudioPlayer player(Sheet(), [&](QString &) { return output; });
+        ASSERT_TRUE(player.Open());
+        QSignalSpy notices(&player, &IMediaPlayer::Notify);
+        for (const int play : {1, 2}) {
+            ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 1), true));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == play; }, 3000)) << stalls;
+        }
+        EXPECT_EQ(device->Reopens, 1) << stalls;
+        if (stalls) {
+            EXPECT_EQ(player.ErrorCode(), 0) << player.ErrorText().toStdString();
+        } else {
+            EXPECT_EQ(player.ErrorCode(), TCdError::NoSoundOutput);
+            EXPECT_NE(player.ErrorText().indexOf(QStringLiteral("the card is unplugged")), -1)
+                << player.ErrorText().toStdString();
+        }
+    }
 }
 
 // Frames taken by the harness must be the stretch, over and over, from its

@@ -3,7 +3,6 @@
 
 #include "TestDisc.h"
 
-#include "cdaudio/SoundOutput.h"
 #include "cdaudio/Tmsf.h"
 
 #include <QSignalSpy>
@@ -54,7 +53,8 @@ bool TServerPlayback::Open(QString &error)
                                                     TPortAudioSink::TOpenReport report;
                                                     auto sink = OpenSoundOutput(TPortAudioSink::DefaultDevice, report);
                                                     reason = m_silentReason = report.Reason;
-                                                    return std::shared_ptr<IAudioSink>(std::move(sink));
+                                                    m_output = std::make_shared<TSoundOutput>(std::move(sink));
+                                                    return m_output;
                                                 });
     const bool opened = m_player->Open();
     if (!opened || !m_silentReason.isEmpty()) {
@@ -62,6 +62,14 @@ bool TServerPlayback::Open(QString &error)
         return false;
     }
     QObject::connect(&m_parec, &QProcess::readyReadStandardOutput, [this] { Take(); });
+    return Record(error);
+}
+
+bool TServerPlayback::Record(QString &error)
+{
+    m_parec.kill();
+    m_parec.waitForFinished(2000);
+    m_partial.clear();
     m_parec.start(QStringLiteral("parec"), {QStringLiteral("-d"), Monitor(), QStringLiteral("--raw"),
                                             QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
                                             QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=5")});
@@ -71,6 +79,11 @@ bool TServerPlayback::Open(QString &error)
     }
     WaitForQuiet();
     return true;
+}
+
+void TServerPlayback::LoseOutput()
+{
+    m_output->ReopenAtNextStart();
 }
 
 void TServerPlayback::Take()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cdaudio/CdAudioPlayer.h"
+#include "cdaudio/SoundOutput.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -11,7 +12,7 @@
 #include <vector>
 
 // Plays stretches of a test disc through the real sound output (PortAudio,
-// ALSA's default device) and records what the sound server put out from its
+// ALSA's default device, shared as the program shares it) and records what the sound server put out from its
 // sink's monitor, named by AVEK_MONITOR, with parec. scripts/with-sound-server
 // sets up such a server.
 class TServerPlayback
@@ -40,6 +41,10 @@ public:
 
     // Opens the player and starts recording; false with error when it cannot.
     bool Open(QString &error);
+    // Starts recording afresh, as from a server started again.
+    bool Record(QString &error);
+    // As a play that lost the output does: the next play opens it afresh.
+    void LoseOutput();
     // Plays sectors [first, first + count) of the disc's only track.
     TResult Play(int firstSecond, int seconds);
     // Loops a stretch for loopMs and checks the repeats were joined exactly.
@@ -59,6 +64,7 @@ private:
 
     QTemporaryDir m_folder;
     QString m_silentReason;
+    std::shared_ptr<TSoundOutput> m_output;
     std::unique_ptr<TCdAudioPlayer> m_player;
     QProcess m_parec;
     QElapsedTimer m_clock;
