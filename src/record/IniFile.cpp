@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
-#include "PrivateSave.h"
 #include "RegularFile.h"
+#include "SafeFile.h"
 #include "Windows1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -89,13 +88,13 @@ QString TIniFile::Text() const
 
 TStatus TIniFile::Save(const QString &path) const
 {
-    QSaveFile file(path);
     const QString text = Text();
     const QByteArray bytes = m_utf8 || !Windows1252::CanHold(text) ? (m_bom ? Bom : QByteArray()) + text.toUtf8()
                                                                    : Windows1252::Encode(text);
-    if (PrivateSave::Open(file) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    QString reason;
+    if (SafeFile::WriteAll(path, bytes, reason))
         return TStatus::Ok();
-    return TStatus::Error(QStringLiteral("Cannot create file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return TStatus::Error(reason);
 }
 
 qsizetype TIniFile::FindKey(const QString &section, const QString &key) const
