@@ -285,16 +285,21 @@ bool TfmWinMain::LockFile(const QString &fileName, bool ask)
     TLockOwner owner;
     if (m_lock.Acquire(fileName, owner))
         return true;
-    m_lock.Release();
-    if (!ask)
+    // Declined, the file open so far stays open and locked.
+    if (!ask) {
+        m_lock.Release();
         return true;
-    const QString who = owner.User.isEmpty()
-                            ? QStringLiteral("another program")
-                            : QStringLiteral("%1 on %2 (since %3)")
-                                  .arg(owner.User, owner.Host, QLocale().toString(owner.Since, QLocale::ShortFormat));
-    return m_prompts.AskYesNo(QStringLiteral("%1 is open in another copy of AVEK by %2. If you both save it, one of "
-                                             "you will be asked before the other's work is replaced. Open it anyway?")
-                                  .arg(QFileInfo(fileName).fileName(), who));
+    }
+    const QString who = owner.User.isEmpty() ? QStringLiteral("another program") : owner.Description();
+    if (!m_prompts.AskYesNo(QStringLiteral("%1 is open in another copy of AVEK by %2. If that copy has ended (its "
+                                           "computer was switched off or crashed), you can take the file over; if "
+                                           "you both save it, one of you will be asked before the other's work is "
+                                           "replaced. Take it over and open it?")
+                                .arg(QFileInfo(fileName).fileName(), who)))
+        return false;
+    if (!m_lock.TakeOver(fileName, owner))
+        m_lock.Release();
+    return true;
 }
 
 bool TfmWinMain::event(QEvent *event)
