@@ -14,6 +14,7 @@
 #include "pages/WindowMessages.h"
 #include "record/ClientFileReader.h"
 #include "pages/ClientFileSave.h"
+#include "record/IniFile.h"
 #include "record/RecoveryFile.h"
 #include "record/Settings.h"
 
@@ -276,7 +277,7 @@ void TfmWinMain::KeepUnsavedWork()
         if (const TStatus kept = RecoveryFile::Write(m_record, m_state); !kept)
             qCritical("%s", qPrintable(kept.message()));
     }
-    WriteSettings();
+    WriteSettings(false);
     m_lock.Release();
 }
 
@@ -408,8 +409,17 @@ void TfmWinMain::SetFileName(const QString &fileName)
 {
     m_state.FileName = fileName;
     m_state.ShortFileName = fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName();
-    if (!fileName.isEmpty())
-        m_state.DataPath = Settings::WithTrailingSlash(QFileInfo(fileName).absolutePath());
+    if (fileName.isEmpty())
+        return;
+    m_state.DataPath = Settings::WithTrailingSlash(QFileInfo(fileName).absolutePath());
+    // Such a name would break VEK.INI into lines of its own: the settings keep
+    // the folder they had, and the user hears it once.
+    if (!TIniFile::CanHold(m_state.DataPath) && !m_toldUnkeptFolder) {
+        m_toldUnkeptFolder = true;
+        m_prompts.ShowError(QStringLiteral("The folder %1 cannot be remembered for the next start: its name holds a "
+                                           "line break. AVEK will open in the folder it remembered before.")
+                                .arg(QDir::toNativeSeparators(QFileInfo(fileName).absolutePath())));
+    }
 }
 
 void TfmWinMain::UpdateCaption()
@@ -543,11 +553,19 @@ void TfmWinMain::ReadSettings()
         m_prompts.ShowError(problem + QStringLiteral(" Its settings are not used, and it is left as it is."));
 }
 
-void TfmWinMain::WriteSettings()
+void TfmWinMain::WriteSettings(bool canAsk)
 {
     // The settings only remember a folder; not being able to keep it is no
-    // reason to stop the program from closing.
-    Settings::WriteDataPath(m_state.IniDirectory, m_state.DataPath);
+    // reason to stop the program from closing, but the user is told (a
+    // folder VEK.INI cannot hold was told when it was chosen).
+    QString problem;
+    if (!TIniFile::CanHold(m_state.DataPath) || Settings::WriteDataPath(m_state.IniDirectory, m_state.DataPath, &problem))
+        return;
+    problem += QStringLiteral(" The folder of the last client file is not remembered for the next start.");
+    if (canAsk)
+        m_prompts.ShowError(problem);
+    else
+        qCritical("%s", qPrintable(problem));
 }
 
 void TfmWinMain::ShowHelpForCurrentPage()

@@ -49,7 +49,8 @@ public:
     // True when the record was written.
     bool SaveFile(bool saveAs);
     void ReadSettings();
-    void WriteSettings();
+    // canAsk: a person is there to be told when the settings cannot be kept.
+    void WriteSettings(bool canAsk = true);
 
     // The session is ending: true when it may. With a person to ask, the
     // unsaved-changes question; without, the work is kept for the next start.
@@ -114,5 +115,6 @@ private:
     TRecentClients m_recentClients;
     QMenu *m_recentClientsMenu = nullptr;
     bool m_shown = false;
+    bool m_toldUnkeptFolder = false; // a folder VEK.INI cannot hold was told once
     TClientFileLock m_lock;
 };

@@ -106,21 +106,29 @@ qsizetype TIniFile::FindKey(const QString &section, const QString &key) const
     return -1;
 }
 
+bool TIniFile::CanHold(const QString &text)
+{
+    return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
+}
+
 QString TIniFile::Value(const QString &section, const QString &key, const QString &fallback) const
 {
     const qsizetype at = FindKey(section, key);
     if (at < 0)
         return fallback;
     const QString &text = m_lines[at].Text;
-    return text.mid(text.indexOf(u'=') + 1).trimmed();
+    const QString value = text.mid(text.indexOf(u'=') + 1).trimmed();
+    return CanHold(value) ? value : fallback;
 }
 
-void TIniFile::SetValue(const QString &section, const QString &key, const QString &value)
+bool TIniFile::SetValue(const QString &section, const QString &key, const QString &value)
 {
+    if (!CanHold(section) || !CanHold(key) || !CanHold(value))
+        return false;
     const QString text = key + u'=' + value;
     if (const qsizetype at = FindKey(section, key); at >= 0) {
         m_lines[at].Text = text;
-        return;
+        return true;
     }
     // After the last line of the section that is not blank, or in a new one.
     qsizetype last = -1;
@@ -135,4 +143,5 @@ void TIniFile::SetValue(const QString &section, const QString &key, const QStrin
         last = m_lines.size() - 1;
     }
     m_lines.insert(last + 1, {m_lines[last].Section, key, text});
+    return true;
 }

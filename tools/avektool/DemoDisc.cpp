@@ -128,7 +128,8 @@ TStatus WriteSettings(const QString &folder, const QString &sheetName)
     const QString path = QDir(folder).filePath(Settings::FileName);
     if (TStatus loaded = ini.Load(path); !loaded)
         return loaded;
-    ini.SetValue(QStringLiteral("CD"), QStringLiteral("Device"), sheetName);
+    if (!ini.SetValue(QStringLiteral("CD"), QStringLiteral("Device"), sheetName))
+        return TStatus::Error(QStringLiteral("%1 cannot name %2: the name holds a line break.").arg(path, sheetName));
     return ini.Save(path);
 }
 
