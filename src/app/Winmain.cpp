@@ -4,6 +4,7 @@
 
 #include "About.h"
 #include "HelpViewer.h"
+#include "administration/ScoreCheck.h"
 #include "administration/Snr50.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -509,6 +510,10 @@ bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
     UpdateCaption();
     m_state.ModifiedFlag = false;
     SetModifiedText(QString());
+    if (const QString impossible = ScoreCheck::ImpossibleScores(m_record); !impossible.isEmpty())
+        m_prompts.ShowError(QStringLiteral("%1 holds scores no list can give, in %2. They are shown as \"%3\" and "
+                                           "left out of the graphs; the file is left as it is.")
+                                .arg(m_state.ShortFileName, impossible, ScoreCheck::ImpossibleScoreText));
     m_recentClients.Add(fileName);
     return true;
 }
