@@ -7,9 +7,7 @@
 #include "ExportCsvCommand.h"
 #include "ImportDiscCommand.h"
 #include "MakeDemoCommand.h"
-#ifdef AVEKTOOL_REPORT
 #include "ReportCommand.h"
-#endif
 
 #include <algorithm>
 #include <array>
@@ -29,11 +27,9 @@ constexpr std::array Commands = {
                  "Read the test CD once, as a careful ripper does, into DIR/VEK.cue and VEK.bin.", 1, 3, RunImportDisc},
     TToolCommand{"make-demo", "[--force] DIR",
                  "Write a demonstration disc image and its material (not a clinical test).", 1, 2, RunMakeDemo},
-#ifdef AVEKTOOL_REPORT
     TToolCommand{"report", "[--paper A4|Letter] [--force] FILE.VEK OUT.pdf",
                  "Write the printed score report and graph page of a client file as PDF.",
                  2, 5, RunReport},
-#endif
 };
 
 void PrintUsage(QTextStream &stream)
