@@ -17,7 +17,8 @@ namespace {
 
 constexpr std::array Commands = {
     TToolCommand{"dump", "FILE.VEK", "Print the client file's record as JSON.", 1, 1, RunDump},
-    TToolCommand{"export-csv", "FILE.VEK...", "Print every scored test list of the client files as CSV.", 1,
+    TToolCommand{"export-csv", "FILE.VEK|DIR|-...",
+                 "Print every scored test list as CSV: of the files, the folders' files, the names on stdin (-).", 1,
                  std::numeric_limits<int>::max(), RunExportCsv},
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
     TToolCommand{"check-disc", "FILE.DAT DISC",
