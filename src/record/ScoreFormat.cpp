@@ -2,6 +2,7 @@
 #include "ScoreFormat.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -9,12 +10,32 @@ namespace {
 
 constexpr int Decimals = 2;
 
-// The exact decimal expansion of |value|: glibc prints every digit of a
-// double exactly, and no double has more than 1074 digits after the point.
+constexpr int ExactPlaces = Decimals + 1;
+
+// The exact decimal expansion of |value| to the thousandths, one place past
+// the last a score is rounded at: every digit is the one the full expansion
+// has there, and rounding looks no further. Below 2^53 it is integer
+// arithmetic on the binary value; above, glibc, which prints every digit of a
+// double exactly.
 std::string ExactDigits(double value, std::size_t &point)
 {
-    std::string text(1400, '\0');
-    const int length = std::snprintf(text.data(), text.size(), "%.1080f", std::fabs(value));
+    constexpr int MantissaBits = 53;
+    int binaryExponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &binaryExponent);
+    std::string text;
+    if (binaryExponent <= MantissaBits) {
+        // |value| = mantissa / 2^shift, and mantissa * 1000 < 2^63.
+        const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, MantissaBits));
+        const int shift = MantissaBits - binaryExponent;
+        const std::uint64_t thousandths = shift < 64 ? (mantissa * 1000) >> shift : 0;
+        text = std::to_string(thousandths / 1000);
+        point = text.size();
+        const std::string places = std::to_string(thousandths % 1000);
+        text.append(std::size_t(ExactPlaces) - places.size(), '0').append(places);
+        return text;
+    }
+    text.resize(400);
+    const int length = std::snprintf(text.data(), text.size(), "%.*f", ExactPlaces, std::fabs(value));
     text.resize(static_cast<std::size_t>(length));
     point = text.find('.');
     text.erase(point, 1);
