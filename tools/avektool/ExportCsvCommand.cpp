@@ -16,43 +16,46 @@
 
 namespace {
 
-// The file's name, the client's names and the test date are the clinic's own
-// text; the columns after them are numbers the program formed.
-constexpr int TextColumns = 4;
-
 // RFC 4180: a field with a comma, a quote or a line break goes in quotes,
-// its quotes doubled. A text that a spreadsheet would take for a formula
-// (a name such as =HYPERLINK(...)) gets a leading ' so that it stays text.
-void WriteField(QTextStream &out, const QString &text, bool clinicText)
+// its quotes doubled.
+void AppendField(QString &row, const QString &text)
 {
-    const bool formula = clinicText && !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
-    const bool quoted =
-        std::any_of(text.begin(), text.end(), [](QChar c) { return c == u',' || c == u'"' || c == u'\r' || c == u'\n'; });
-    if (quoted)
-        out << u'"';
-    if (formula)
-        out << u'\'';
-    if (quoted)
-        out << QString(text).replace(u'"', QStringLiteral("\"\""));
-    else
-        out << text;
-    if (quoted)
-        out << u'"';
-}
-
-void WriteRow(QTextStream &out, const QStringList &fields)
-{
-    for (int column = 0; column < fields.size(); ++column) {
-        if (column > 0)
-            out << u',';
-        WriteField(out, fields[column], column < TextColumns);
+    if (!std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c == u',' || c == u'"' || c == u'\r' || c == u'\n'; })) {
+        row += text;
+        return;
     }
-    out << "\r\n";
+    row += u'"';
+    row += QString(text).replace(u'"', QStringLiteral("\"\""));
+    row += u'"';
 }
 
+// The file's name, the client's names and the test date are the clinic's own
+// text. One that a spreadsheet would take for a formula (a name such as
+// =HYPERLINK(...)) gets a leading ' so that it stays text; the columns after
+// them are numbers the program formed and keep their sign.
+void AppendText(QString &row, const QString &text)
+{
+    const bool formula = !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+    AppendField(row, formula ? u'\'' + text : text);
+}
+
+void WriteHeader(QTextStream &out)
+{
+    out << "File,LastName,FirstName,TestDate,Mdb,Sentences,Snr,Percent,Rau,Wrau,Snr50\r\n";
+}
+
+// All of a file's rows in one text: a client has at most 32.
 void WriteRows(QTextStream &out, const QString &fileName, const TClientRecord &record)
 {
+    QString texts;
+    for (const QString &text : {fileName, record.LastName(), record.FirstName(), record.TestDate()}) {
+        AppendText(texts, text);
+        texts += u',';
+    }
     const QLocale c = QLocale::c();
+    QString rows;
+    rows.reserve(32 * (texts.size() + 48));
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const TConstMdbBlock block = record.Mdb(m);
         for (const Conditions::TTalker talker : Conditions::Talkers) {
@@ -62,13 +65,20 @@ void WriteRows(QTextStream &out, const QString &fileName, const TClientRecord &r
                 const int slot = Conditions::TestSlot(talker, r);
                 if (block.Proportion(slot) == NoScore)
                     continue;
-                WriteRow(out, {fileName, record.LastName(), record.FirstName(), record.TestDate(),
-                               QString::number(m + 1), high ? QStringLiteral("H") : QStringLiteral("L"),
-                               QString::number(Conditions::SnrDb[r]), PrintScore(Percent(block.Proportion(slot)), c),
-                               PrintScore(block.Rau(slot), c), PrintScore(block.Wrau(slot), c), Snr50Text(snr50)});
+                rows += texts;
+                for (const QString &number :
+                     {QString::number(m + 1), high ? QStringLiteral("H") : QStringLiteral("L"),
+                      QString::number(Conditions::SnrDb[r]), PrintScore(Percent(block.Proportion(slot)), c),
+                      PrintScore(block.Rau(slot), c), PrintScore(block.Wrau(slot), c)}) {
+                    rows += number;
+                    rows += u',';
+                }
+                AppendField(rows, Snr50Text(snr50));
+                rows += u"\r\n";
             }
         }
     }
+    out << rows;
 }
 
 // Exports one named file, or every client file in a named folder and the
@@ -138,9 +148,7 @@ private:
 
 int RunExportCsv(const QStringList &arguments, QIODevice &names, QTextStream &out, QTextStream &err)
 {
-    WriteRow(out, {QStringLiteral("File"), QStringLiteral("LastName"), QStringLiteral("FirstName"),
-                   QStringLiteral("TestDate"), QStringLiteral("Mdb"), QStringLiteral("Sentences"), QStringLiteral("Snr"),
-                   QStringLiteral("Percent"), QStringLiteral("Rau"), QStringLiteral("Wrau"), QStringLiteral("Snr50")});
+    WriteHeader(out);
     TExport exporting(out, err);
     for (const QString &argument : arguments) {
         if (argument != u'-') {
