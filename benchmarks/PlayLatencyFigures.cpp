@@ -62,8 +62,7 @@ std::vector<TBenchmarkFigure> MeasurePlayLatency(int runs)
         notices.push_back(Milliseconds(noticed - Clock::time_point(Clock::duration(playedOut.load()))));
     }
     return {
-        {QStringLiteral("Play to the first frame at the sink"), Median(onsets), QStringLiteral("ms"),
-         QStringLiteral("2 ms")},
-        {QStringLiteral("Last frame played to Notify"), Median(notices), QStringLiteral("ms"), QStringLiteral("2 ms")},
+        Held(Figure(QStringLiteral("Play to the first frame at the sink"), onsets, QStringLiteral("ms")), 2),
+        Held(Figure(QStringLiteral("Last frame played to Notify"), notices, QStringLiteral("ms")), 2),
     };
 }

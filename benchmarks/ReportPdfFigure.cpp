@@ -26,6 +26,5 @@ TBenchmarkFigure MeasureReportToPdf(int runs)
             throw TBenchmarkError{status.message()};
     };
     print();
-    return {QStringLiteral("Score report and graph page to PDF"), Median(TimeRuns(runs, print)), QStringLiteral("ms"),
-            QString()};
+    return Figure(QStringLiteral("Score report and graph page to PDF"), TimeRuns(runs, print), QStringLiteral("ms"));
 }

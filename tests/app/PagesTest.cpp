@@ -336,7 +336,7 @@ TEST_F(Pages, CalibrationReportsADeviceThatWillNotOpen)
 {
     player.OpenFails = true;
     window->ShowPage(CalibrationPage);
-    EXPECT_EQ(prompts.Errors, QStringList{"Error 263: The specified device is not open."});
+    EXPECT_EQ(prompts.Errors, QStringList{"Error 2: There is no disc in the CD drive."});
     EXPECT_TRUE(calibration->isVisible());
 }
 
@@ -347,7 +347,8 @@ TEST_F(Pages, ABrokenCalibrationLoopStopsAndSaysWhy)
     player.Calls.clear();
     player.FinishPlay(true);
     EXPECT_EQ(player.Calls, QStringList{"Stop"});
-    EXPECT_EQ(prompts.Errors, QStringList{"Error 263: The specified device is not open."});
+    EXPECT_EQ(prompts.Errors,
+              QStringList{"Error 9: The disc could not be read at sector 100: the drive stopped answering."});
     EXPECT_FALSE(calibration->CalibrationPlaying());
     EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
 }

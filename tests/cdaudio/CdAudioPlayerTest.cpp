@@ -173,7 +173,8 @@ TEST_F(CdAudioPlayerNoticeTest, ANewPlayDropsTheNoticeOfTheOneItReplaced)
 {
     // The first play's end is posted but not yet delivered when the second starts.
     ASSERT_TRUE(harness.Player().Play(shortFrom, shortTo, true));
-    QThread::msleep(50);
+    ASSERT_TRUE(harness.WaitForPlayedOutWithoutEvents(1));
+    ASSERT_EQ(harness.Notices().size(), 0);
     ASSERT_TRUE(harness.Player().Play(shortFrom, shortTo, true));
     harness.WaitForEnd();
     harness.Settle();

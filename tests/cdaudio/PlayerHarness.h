@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -23,6 +24,9 @@ public:
 
     // Waits for the play's notice (or the timeout) and returns the frames played.
     std::vector<qint16> WaitForEnd(int timeoutMs = 5000);
+    // Waits until the sink has played out that many plays in all, without
+    // delivering any event: their notices are posted, not yet received.
+    bool WaitForPlayedOutWithoutEvents(int plays, int timeoutMs = 5000);
     // Waits as long as a stray notice would take to arrive.
     void Settle();
     std::vector<qint16> Frames();
@@ -30,6 +34,7 @@ public:
 private:
     std::shared_ptr<std::mutex> m_mutex = std::make_shared<std::mutex>();
     std::shared_ptr<std::vector<qint16>> m_frames = std::make_shared<std::vector<qint16>>();
+    std::shared_ptr<std::atomic<int>> m_playedOut = std::make_shared<std::atomic<int>>(0);
     TCdAudioPlayer m_player;
     QSignalSpy m_notices;
 };

@@ -62,7 +62,9 @@ TEST_F(ReportTextTest, NameLineNeedsALastName)
 TEST_F(ReportTextTest, ALongFileNameKeepsItsEndsAndTheTestDate)
 {
     state.ShortFileName = QStringLiteral("Smith_Alexandra_2026-12-08_followup.VEK");
-    for (const QString &text : PrintedTexts()) {
+    const QStringList texts = PrintedTexts();
+    ASSERT_EQ(texts.size(), 2) << "both pages are printed";
+    for (const QString &text : texts) {
         EXPECT_TRUE(Matches(text, QStringLiteral("FILE NAME: Smith_\\S*\u2026\\S*\\.VEK\\s+TEST DATE: ") +
                                       QRegularExpression::escape(record.TestDate()) + u'$'))
             << text;

@@ -37,6 +37,10 @@ protected:
         QLocale::setDefault(QLocale::c());
         record.InitNewRecord(QDate(2024, 5, 17), QLocale::c());
     }
+    void TearDown() override
+    {
+        EXPECT_FALSE(prompts.RanOutOfScript) << "a question or dialog came that the test did not expect";
+    }
 
     TClientRecord record;
     TAppState state;

@@ -457,7 +457,7 @@ TEST_F(TestPage, NoDiscOrNoPlayerLeavesNothingToPlayButAWayBack)
     prompts.Errors.clear();
     PostWindowMessage(window.get(), WM_RUNTEST);
     Settle();
-    EXPECT_EQ(prompts.Errors, QStringList({"Error 263: The specified device is not open."}));
+    EXPECT_EQ(prompts.Errors, QStringList({"Error 2: There is no disc in the CD drive."}));
     EXPECT_FALSE(test->PlayButton->isEnabled());
     EXPECT_FALSE(test->DoneButton->isEnabled());
 }
@@ -483,7 +483,7 @@ TEST_F(TestPage, FailedPlayGivesThePageBack)
     sentencePlayer.PlayFails = true;
     prompts.Answers = {TAnswer::Yes};
     test->PlayButton->click();
-    EXPECT_EQ(prompts.Errors, QStringList({"Error 263: The specified device is not open."}));
+    EXPECT_EQ(prompts.Errors, QStringList({"Error 6: The stretch cannot be played: the test refuses it."}));
     EXPECT_TRUE(test->PlayButton->isEnabled());
     EXPECT_TRUE(test->MoveUpButton->isEnabled());
     EXPECT_TRUE(test->DoneButton->isEnabled());

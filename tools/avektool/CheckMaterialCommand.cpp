@@ -4,13 +4,10 @@
 #include "ToolCommand.h"
 #include "administration/SentenceMaterial.h"
 
-#include <QFileInfo>
-
-#ifdef AVEKTOOL_REPORT
 #include "drawing/SentenceFont.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
-#endif
 
 namespace {
 
@@ -18,7 +15,6 @@ namespace {
 // should not need it.
 void WarnOfWideSentences(const TSentenceMaterial &material, const QString &name, QTextStream &err)
 {
-#ifdef AVEKTOOL_REPORT
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         const QFont font = SentenceFont::Font();
         for (int i = 0; const std::optional<TPassageRecord> passage = material.PassageAt(i); ++i) {
@@ -35,8 +31,6 @@ void WarnOfWideSentences(const TSentenceMaterial &material, const QString &name,
         }
         return;
     }
-#endif
-    Q_UNUSED(material);
     err << "The widths of " << name << "'s sentences were not checked: there are no fonts to measure them.\n";
 }
 

@@ -7,9 +7,7 @@
 #include "ExportCsvCommand.h"
 #include "ImportDiscCommand.h"
 #include "MakeDemoCommand.h"
-#ifdef AVEKTOOL_REPORT
 #include "ReportCommand.h"
-#endif
 
 #include <algorithm>
 #include <array>
@@ -19,7 +17,8 @@ namespace {
 
 constexpr std::array Commands = {
     TToolCommand{"dump", "FILE.VEK", "Print the client file's record as JSON.", 1, 1, RunDump},
-    TToolCommand{"export-csv", "FILE.VEK...", "Print every scored test list of the client files as CSV.", 1,
+    TToolCommand{"export-csv", "FILE.VEK|DIR|-...",
+                 "Print every scored test list as CSV: of the files, the folders' files, the names on stdin (-).", 1,
                  std::numeric_limits<int>::max(), RunExportCsv},
     TToolCommand{"check-material", "FILE.DAT", "Check a sentence material file.", 1, 1, RunCheckMaterial},
     TToolCommand{"check-disc", "FILE.DAT DISC",
@@ -29,11 +28,9 @@ constexpr std::array Commands = {
                  "Read the test CD once, as a careful ripper does, into DIR/VEK.cue and VEK.bin.", 1, 3, RunImportDisc},
     TToolCommand{"make-demo", "[--force] DIR",
                  "Write a demonstration disc image and its material (not a clinical test).", 1, 2, RunMakeDemo},
-#ifdef AVEKTOOL_REPORT
     TToolCommand{"report", "[--paper A4|Letter] [--force] FILE.VEK OUT.pdf",
                  "Write the printed score report and graph page of a client file as PDF.",
                  2, 5, RunReport},
-#endif
 };
 
 void PrintUsage(QTextStream &stream)

@@ -6,17 +6,13 @@
 #include <cstdio>
 #include <memory>
 
-#ifdef AVEKTOOL_REPORT
 #include "ReportCommand.h"
-#endif
 
 int main(int argc, char *argv[])
 {
     std::unique_ptr<QCoreApplication> application;
-#ifdef AVEKTOOL_REPORT
     if (DrawsPages(argc, argv))
         application = CreatePageApplication(argc, argv);
-#endif
     if (!application)
         application = std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
