@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StretchSound.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double FullScalePower = 32768.0 * 32768.0;
+// Fewer 20 ms levels than this (a fifth of a second) tell nothing of speech.
+constexpr size_t FewestBlocks = 10;
+constexpr size_t EndBlocks = 10;
+
+bool Clipped(qint16 sample)
+{
+    return sample >= 32767 || sample <= -32767;
+}
+
+double PowerDb(double energy, double samples)
+{
+    return samples > 0 && energy > 0 ? 10 * std::log10(energy / samples / FullScalePower)
+                                     : -std::numeric_limits<double>::infinity();
+}
+
+} // namespace
+
+void TStretchSound::Add(const qint16 *frames, qsizetype frameCount)
+{
+    for (qsizetype f = 0; f < frameCount; ++f) {
+        const qint16 left = frames[2 * f];
+        const qint16 right = frames[2 * f + 1];
+        const double power = double(left) * left + double(right) * right;
+        m_blockEnergy += power;
+        if (left == 0 && right == 0) {
+            m_longestSilence = std::max(m_longestSilence, ++m_silence);
+        } else {
+            m_silence = 0;
+        }
+        m_clipped[0] = Clipped(left) ? m_clipped[0] + 1 : 0;
+        m_clipped[1] = Clipped(right) ? m_clipped[1] + 1 : 0;
+        m_longestClipped = std::max({m_longestClipped, m_clipped[0], m_clipped[1]});
+        if (++m_blockFrames == BlockFrames)
+            EndBlock();
+    }
+    m_frames += frameCount;
+}
+
+void TStretchSound::EndBlock()
+{
+    m_energy += m_blockEnergy;
+    // A block of digital silence is a gap, not a quiet moment of the sound.
+    if (m_blockEnergy > 0)
+        m_blockLevels.push_back(float(PowerDb(m_blockEnergy, 2.0 * m_blockFrames)));
+    m_blockEnergies.push_back(m_blockEnergy);
+    m_blockEnergy = 0;
+    m_blockFrames = 0;
+}
+
+double TStretchSound::LevelDb() const
+{
+    return PowerDb(m_energy + m_blockEnergy, 2.0 * double(m_frames));
+}
+
+double TStretchSound::Percentile(double fraction) const
+{
+    std::vector<float> levels = m_blockLevels;
+    const auto nth = levels.begin() + qsizetype(fraction * double(levels.size() - 1));
+    std::nth_element(levels.begin(), nth, levels.end());
+    return double(*nth);
+}
+
+double TStretchSound::ModulationDb() const
+{
+    return m_blockLevels.size() < FewestBlocks ? 0 : Percentile(0.9) - Percentile(0.1);
+}
+
+double TStretchSound::EndRiseDb() const
+{
+    if (m_blockLevels.size() < FewestBlocks || m_blockEnergies.size() < EndBlocks)
+        return 0;
+    double energy = 0;
+    for (size_t b = m_blockEnergies.size() - EndBlocks; b < m_blockEnergies.size(); ++b)
+        energy += m_blockEnergies[b];
+    return PowerDb(energy, 2.0 * BlockFrames * EndBlocks) - Percentile(0.1);
+}
