@@ -166,6 +166,7 @@ QString TDiscCheck::ReadStretch(quint32 from, quint32 to, TStretch &stretch)
         if (m_original)
             print.Add(frames.data(), count);
     }
+    stretch.Rereads = m_disc.TakeRereads();
     m_stretches.push_back(stretch);
     if (QString problem = SoundProblem(stretch); !problem.isEmpty())
         return problem;
@@ -227,6 +228,15 @@ void TDiscCheck::CheckLevels()
     }
 }
 
+QStringList TDiscCheck::Rereads() const
+{
+    QStringList told;
+    for (const TStretch &stretch : m_stretches)
+        if (stretch.Rereads > 0)
+            told.append(QStringLiteral("%1: the drive read again or mended %2 times.").arg(stretch.Name).arg(stretch.Rereads));
+    return told;
+}
+
 std::optional<TDiscFingerprint> TDiscCheck::FingerprintOf(const QString &device, QString &reason)
 {
     if (!device.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
@@ -250,9 +260,9 @@ TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMateri
     const std::optional<TDiscFingerprint> original = FingerprintOf(device, reason);
     if (!reason.isEmpty())
         return {false, false, reason};
-    const QString notes =
-        disc->Notes().isEmpty() ? QString() : QStringLiteral("\n\n") + disc->Notes().join(QLatin1Char('\n'));
     const TDiscCheck check(*disc, material, std::move(stop), progress, original ? &*original : nullptr);
+    const QStringList told = disc->Notes() + check.Rereads();
+    const QString notes = told.isEmpty() ? QString() : QStringLiteral("\n\n") + told.join(QLatin1Char('\n'));
     if (check.Passed())
         return {true, false,
                 QStringLiteral("The disc serves the test: the calibration stretch and all %1 sentences were read "

@@ -40,6 +40,9 @@ public:
     bool Cancelled() const { return m_cancelled; }
     // One sentence each.
     const QStringList &Problems() const { return m_problems; }
+    // The stretches a drive had to read again or mend, and how often: not
+    // wrong, but a sign of a disc that wants cleaning.
+    QStringList Rereads() const;
     // The ids of the passages with a sentence that fails, rising.
     const QList<qint32> &FailingPassages() const { return m_failingPassages; }
     int SentencesChecked() const { return m_sentences; }
@@ -54,6 +57,7 @@ public:
         int Sentence = 0; // 0 to 4
         QString Name;
         TStretchSound Sound;
+        int Rereads = 0; // by the drive
     };
     // The stretches read to their end, calibration first.
     const std::vector<TStretch> &Stretches() const { return m_stretches; }

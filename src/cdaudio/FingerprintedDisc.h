@@ -23,6 +23,7 @@ public:
     {
         return m_disc->ReadSectors(first, count, frames, error);
     }
+    int TakeRereads() override { return m_disc->TakeRereads(); }
     bool VerifyStretch(TSectorStretch stretch, TCdError &error) override;
 
 private:

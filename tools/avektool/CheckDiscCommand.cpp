@@ -59,6 +59,8 @@ int RunCheckDisc(const QStringList &arguments, QTextStream &out, QTextStream &er
     };
     const TDiscCheck check(*disc, material, {}, progress, original ? &*original : nullptr);
     err << '\n';
+    for (const QString &reread : check.Rereads())
+        out << "Note: " << reread << '\n';
     if (!check.Passed()) {
         for (const QString &problem : check.Problems())
             err << problem << '\n';
