@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -27,23 +28,52 @@ double PowerDb(double energy, double samples)
 
 void TStretchSound::Add(const qint16 *frames, qsizetype frameCount)
 {
-    for (qsizetype f = 0; f < frameCount; ++f) {
-        const qint16 left = frames[2 * f];
-        const qint16 right = frames[2 * f + 1];
-        const double power = double(left) * left + double(right) * right;
-        m_blockEnergy += power;
-        if (left == 0 && right == 0) {
-            m_longestSilence = std::max(m_longestSilence, ++m_silence);
-        } else {
-            m_silence = 0;
-        }
-        m_clipped[0] = Clipped(left) ? m_clipped[0] + 1 : 0;
-        m_clipped[1] = Clipped(right) ? m_clipped[1] + 1 : 0;
-        m_longestClipped = std::max({m_longestClipped, m_clipped[0], m_clipped[1]});
-        if (++m_blockFrames == BlockFrames)
+    for (qsizetype f = 0; f < frameCount;) {
+        const qsizetype run = std::min<qsizetype>(frameCount - f, BlockFrames - m_blockFrames);
+        AddToBlock(frames + 2 * f, run);
+        f += run;
+        m_blockFrames += int(run);
+        if (m_blockFrames == BlockFrames)
             EndBlock();
     }
     m_frames += frameCount;
+}
+
+// The check reads a whole disc at about the speed of copying it: one plain
+// pass finds the power and whether any frame is silent or clipped, which
+// sound seldom is; only then are the runs followed frame by frame.
+void TStretchSound::AddToBlock(const qint16 *frames, qsizetype frameCount)
+{
+    const qsizetype samples = 2 * frameCount;
+    quint64 energy = 0;
+    for (qsizetype i = 0; i < samples; ++i)
+        energy += quint32(int(frames[i]) * frames[i]);
+    m_blockEnergy += double(energy);
+    int low = 0, high = 0;
+    for (qsizetype i = 0; i < samples; ++i) {
+        low = std::min(low, int(frames[i]));
+        high = std::max(high, int(frames[i]));
+    }
+    int silentFrames = 0;
+    for (qsizetype f = 0; f < frameCount; ++f) {
+        quint32 frame;
+        std::memcpy(&frame, frames + 2 * f, sizeof frame);
+        silentFrames += frame == 0;
+    }
+    if (silentFrames == 0 && !Clipped(qint16(low)) && !Clipped(qint16(high))) {
+        m_silence = 0;
+        m_clipped[0] = m_clipped[1] = 0;
+        return;
+    }
+    for (qsizetype f = 0; f < frameCount; ++f) {
+        const qint16 left = frames[2 * f];
+        const qint16 right = frames[2 * f + 1];
+        m_silence = left == 0 && right == 0 ? m_silence + 1 : 0;
+        m_longestSilence = std::max(m_longestSilence, m_silence);
+        m_clipped[0] = Clipped(left) ? m_clipped[0] + 1 : 0;
+        m_clipped[1] = Clipped(right) ? m_clipped[1] + 1 : 0;
+        m_longestClipped = std::max({m_longestClipped, m_clipped[0], m_clipped[1]});
+    }
 }
 
 void TStretchSound::EndBlock()

@@ -32,6 +32,7 @@ public:
     double EndRiseDb() const;
 
 private:
+    void AddToBlock(const qint16 *frames, qsizetype frameCount);
     void EndBlock();
     double Percentile(double fraction) const;
 
