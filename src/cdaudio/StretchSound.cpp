@@ -40,8 +40,8 @@ void TStretchSound::Add(const qint16 *frames, qsizetype frameCount)
 }
 
 // The check reads a whole disc at about the speed of copying it: one plain
-// pass finds the power and whether any frame is silent or clipped, which
-// sound seldom is; only then are the runs followed frame by frame.
+// pass finds the power and whether any frame is silent or any sample
+// clipped; only then are those runs followed frame by frame.
 void TStretchSound::AddToBlock(const qint16 *frames, qsizetype frameCount)
 {
     const qsizetype samples = 2 * frameCount;
@@ -60,18 +60,23 @@ void TStretchSound::AddToBlock(const qint16 *frames, qsizetype frameCount)
         std::memcpy(&frame, frames + 2 * f, sizeof frame);
         silentFrames += frame == 0;
     }
-    if (silentFrames == 0 && !Clipped(qint16(low)) && !Clipped(qint16(high))) {
+    if (silentFrames == 0) {
         m_silence = 0;
+    } else {
+        for (qsizetype f = 0; f < frameCount; ++f) {
+            quint32 frame;
+            std::memcpy(&frame, frames + 2 * f, sizeof frame);
+            m_silence = frame == 0 ? m_silence + 1 : 0;
+            m_longestSilence = std::max(m_longestSilence, m_silence);
+        }
+    }
+    if (!Clipped(qint16(low)) && !Clipped(qint16(high))) {
         m_clipped[0] = m_clipped[1] = 0;
         return;
     }
     for (qsizetype f = 0; f < frameCount; ++f) {
-        const qint16 left = frames[2 * f];
-        const qint16 right = frames[2 * f + 1];
-        m_silence = left == 0 && right == 0 ? m_silence + 1 : 0;
-        m_longestSilence = std::max(m_longestSilence, m_silence);
-        m_clipped[0] = Clipped(left) ? m_clipped[0] + 1 : 0;
-        m_clipped[1] = Clipped(right) ? m_clipped[1] + 1 : 0;
+        m_clipped[0] = Clipped(frames[2 * f]) ? m_clipped[0] + 1 : 0;
+        m_clipped[1] = Clipped(frames[2 * f + 1]) ? m_clipped[1] + 1 : 0;
         m_longestClipped = std::max({m_longestClipped, m_clipped[0], m_clipped[1]});
     }
 }
