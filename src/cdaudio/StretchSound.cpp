@@ -60,15 +60,29 @@ void TStretchSound::AddToBlock(const qint16 *frames, qsizetype frameCount)
         std::memcpy(&frame, frames + 2 * f, sizeof frame);
         silentFrames += frame == 0;
     }
+    const auto silent = [frames](qsizetype f) {
+        quint32 frame;
+        std::memcpy(&frame, frames + 2 * f, sizeof frame);
+        return frame == 0;
+    };
     if (silentFrames == 0) {
         m_silence = 0;
-    } else {
+    } else if (silentFrames > m_longestSilence) {
         for (qsizetype f = 0; f < frameCount; ++f) {
-            quint32 frame;
-            std::memcpy(&frame, frames + 2 * f, sizeof frame);
-            m_silence = frame == 0 ? m_silence + 1 : 0;
+            m_silence = silent(f) ? m_silence + 1 : 0;
             m_longestSilence = std::max(m_longestSilence, m_silence);
         }
+    } else {
+        // No run inside the block can be longer than the longest so far;
+        // only the one it continues and the one it leaves open count.
+        qsizetype leading = 0;
+        while (leading < frameCount && silent(leading))
+            ++leading;
+        qsizetype trailing = 0;
+        while (trailing < frameCount - leading && silent(frameCount - 1 - trailing))
+            ++trailing;
+        m_longestSilence = std::max(m_longestSilence, m_silence + leading);
+        m_silence = leading == frameCount ? m_silence + leading : trailing;
     }
     if (!Clipped(qint16(low)) && !Clipped(qint16(high))) {
         m_clipped[0] = m_clipped[1] = 0;
