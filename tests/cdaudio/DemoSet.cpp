@@ -19,12 +19,8 @@ QString Make(const QString &folder, const QStringList &options)
 
 const TSet &Set()
 {
-    static TSet *set = [] {
-        auto *made = new TSet;
-        made->Failure = Make(made->Folder.path());
-        return made;
-    }();
-    return *set;
+    static const TSet set;
+    return set;
 }
 
 const TTracks &Tracks()

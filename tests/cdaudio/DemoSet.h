@@ -18,9 +18,11 @@ namespace DemoSet {
 // depends on what its process spoke before. Empty when it was written.
 QString Make(const QString &folder, const QStringList &options = {});
 
-// The one set of this binary; Failure tells why there is none.
+// The one set of this binary, removed at its exit; Failure tells why there
+// is none.
 struct TSet
 {
+    TSet() : Failure(Make(Folder.path())) {}
     QTemporaryDir Folder;
     QString Failure;
     QString Path(const QString &name) const { return QDir(Folder.path()).filePath(name); }
