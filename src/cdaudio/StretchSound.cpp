@@ -46,14 +46,14 @@ void TStretchSound::AddToBlock(const qint16 *frames, qsizetype frameCount)
 {
     const qsizetype samples = 2 * frameCount;
     quint64 energy = 0;
-    for (qsizetype i = 0; i < samples; ++i)
-        energy += quint32(int(frames[i]) * frames[i]);
-    m_blockEnergy += double(energy);
     int low = 0, high = 0;
     for (qsizetype i = 0; i < samples; ++i) {
-        low = std::min(low, int(frames[i]));
-        high = std::max(high, int(frames[i]));
+        const int sample = frames[i];
+        energy += quint32(sample * sample);
+        low = std::min(low, sample);
+        high = std::max(high, sample);
     }
+    m_blockEnergy += double(energy);
     int silentFrames = 0;
     for (qsizetype f = 0; f < frameCount; ++f) {
         quint32 frame;
