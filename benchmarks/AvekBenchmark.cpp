@@ -8,6 +8,7 @@
 // Each target missed is told on a line starting MISSED, and the exit status
 // is then 3. The sound server's figures need one:
 //   scripts/with-sound-server avek_benchmark
+#include "DiscCheckFigures.h"
 #include "ExportFigures.h"
 #include "GraphPaintFigure.h"
 #include "PlayLatencyFigures.h"
@@ -116,6 +117,7 @@ int main(int argc, char **argv)
         print({MeasureGraphPaint(runsOr(200))});
         print({MeasureReportToPdf(runsOr(15))});
         print(MeasureExport(runsOr(5)));
+        print(MeasureDiscCheck(runsOr(5)));
     } catch (const TBenchmarkError &error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.Message));
         return 1;

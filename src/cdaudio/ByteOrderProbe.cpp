@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ByteOrderProbe.h"
 
+#include "DiscLayout.h"
+
+#include <QtEndian>
+
+#include <vector>
+
 namespace ByteOrderProbe {
 
 namespace {
@@ -8,6 +14,9 @@ namespace {
 // How many times rougher the wrong reading must be before the sound is
 // taken to tell; real recordings differ by orders of magnitude.
 constexpr double Decisive = 16;
+// Enough sound to tell the byte order of a whole disc in a few milliseconds.
+constexpr int ProbeCount = 32;
+constexpr int ProbeSectors = 4;
 
 qint16 Sample(const unsigned char *bytes, TOrder order)
 {
@@ -40,6 +49,27 @@ std::optional<TOrder> Guess(QByteArrayView samples)
     if (little > big * Decisive)
         return BigEndian;
     return std::nullopt;
+}
+
+std::optional<bool> SoundsSwapped(ITrackFile &file)
+{
+    const qint64 sectors = file.SectorCount();
+    const qint64 step = std::max<qint64>(ProbeSectors, sectors / ProbeCount);
+    std::vector<qint16> probe(size_t(ProbeSectors) * CdAudio::FramesPerSector * CdAudio::Channels);
+    QByteArray samples;
+    for (qint64 at = 0; at < sectors; at += step) {
+        const int count = int(std::min<qint64>(ProbeSectors, sectors - at));
+        QString reason;
+        if (!file.ReadSectors(at, count, probe.data(), reason))
+            return std::nullopt;
+        const qsizetype values = qsizetype(count) * CdAudio::FramesPerSector * CdAudio::Channels;
+        qToLittleEndian<qint16>(probe.data(), values, probe.data());
+        samples.append(reinterpret_cast<const char *>(probe.data()), values * 2);
+    }
+    const std::optional<TOrder> order = Guess(samples);
+    if (!order)
+        return std::nullopt;
+    return *order == BigEndian;
 }
 
 } // namespace ByteOrderProbe

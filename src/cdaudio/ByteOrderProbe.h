@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TrackFile.h"
+
 #include <QByteArrayView>
 
 #include <optional>
@@ -15,5 +17,10 @@ namespace ByteOrderProbe {
 enum TOrder { LittleEndian, BigEndian };
 
 std::optional<TOrder> Guess(QByteArrayView samples);
+
+// Whether the samples a file gives (in the machine's order) sound like
+// recorded sound read in the wrong byte order, judged from stretches taken
+// across it; nullopt when they do not tell or cannot be read.
+std::optional<bool> SoundsSwapped(ITrackFile &file);
 
 } // namespace ByteOrderProbe

@@ -117,7 +117,10 @@ bool TCdAudioPlayer::StartPlay(quint32 from, quint32 to, bool notify, bool loop)
     const std::optional<TSectorStretch> stretch = m_disc->Layout().Resolve(from, to, m_error);
     if (!stretch)
         return false;
+    // The disc is read by one thread at a time: the play before ends first.
     Stop();
+    if (TCdError changed; !m_disc->VerifyStretch(*stretch, changed))
+        return Fail(changed);
     const quint64 id = ++m_playId;
     m_notifyId = notify ? id : 0;
     m_playback = std::make_unique<TPlayback>(*m_disc, *m_sink, *stretch, loop, [this, id](double delay, const TCdError &e) {

@@ -3,10 +3,12 @@
 
 #include "CdDrive.h"
 #include "DiscImage.h"
+#include "FingerprintedDisc.h"
 #include "record/IniFile.h"
 #include "record/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -28,8 +30,19 @@ QString ReadCdDevice(const QString &iniDirectory)
 
 std::unique_ptr<IDiscSource> OpenDisc(const QString &device, TCdError &error)
 {
-    if (IsCueSheet(device))
-        return TDiscImage::Open(device, error);
+    if (IsCueSheet(device)) {
+        std::unique_ptr<TDiscImage> image = TDiscImage::Open(device, error);
+        const QString path = TDiscFingerprint::PathFor(device);
+        if (!image || !QFileInfo::exists(path))
+            return image;
+        QString reason;
+        std::optional<TDiscFingerprint> original = TDiscFingerprint::Load(path, reason);
+        if (!original) {
+            error = TCdError::ImageUnreadableBecause(device, reason);
+            return nullptr;
+        }
+        return std::make_unique<TFingerprintedDisc>(std::move(image), std::move(*original));
+    }
     std::unique_ptr<TCdDrive> drive = TCdDrive::Open(device, error);
     if (drive)
         drive->StartReadAhead();

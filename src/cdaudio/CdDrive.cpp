@@ -26,9 +26,28 @@ void DiscardLog(cdio_log_level_t, const char *) {}
 // Paranoia tells of sectors through a callback without a context; reads are
 // one at a time per thread.
 thread_local QList<qint64> *InexactSectors = nullptr;
+thread_local int *Mended = nullptr;
+
+bool IsMend(paranoia_cb_mode_t mode)
+{
+    switch (mode) {
+    case PARANOIA_CB_FIXUP_EDGE:
+    case PARANOIA_CB_FIXUP_ATOM:
+    case PARANOIA_CB_FIXUP_DROPPED:
+    case PARANOIA_CB_FIXUP_DUPED:
+    case PARANOIA_CB_DRIFT:
+    case PARANOIA_CB_READERR:
+    case PARANOIA_CB_SKIP:
+        return true;
+    default:
+        return false;
+    }
+}
 
 void NoteRead(long position, paranoia_cb_mode_t mode)
 {
+    if (Mended && IsMend(mode))
+        ++*Mended;
     if (InexactSectors && (mode == PARANOIA_CB_SKIP || mode == PARANOIA_CB_READERR)) {
         const qint64 sector = position / CD_FRAMEWORDS;
         if (InexactSectors->isEmpty() || InexactSectors->last() != sector)
@@ -144,6 +163,12 @@ bool TCdDrive::ReadSectors(qint64 first, int count, qint16 *frames, TCdError &er
     return true;
 }
 
+int TCdDrive::TakeRereads()
+{
+    const std::lock_guard lock(m_paranoiaMutex);
+    return std::exchange(m_mended, 0);
+}
+
 bool TCdDrive::ReadSectors(qint64 first, int count, qint16 *frames, QList<qint64> &inexact, TCdError &error)
 {
     if (first < 0 || count < 0 || first + count > m_layout.SectorCount()) {
@@ -160,17 +185,20 @@ bool TCdDrive::ReadThroughParanoia(qint64 first, int count, qint16 *frames, QLis
         cdio_paranoia_seek(m_paranoia, int32_t(first), SEEK_SET);
     m_nextSector = -1;
     InexactSectors = &inexact;
+    Mended = &m_mended;
     for (int s = 0; s < count; ++s) {
         // Paranoia gives samples in the machine's byte order.
         const int16_t *sector = cdio_paranoia_read_limited(m_paranoia, NoteRead, m_retries);
         if (!sector) {
             InexactSectors = nullptr;
+            Mended = nullptr;
             error = TCdError::ReadFailedAt(first + s, QStringLiteral("the drive gave no data"));
             return false;
         }
         std::memcpy(frames + s * SamplesPerSector, sector, CdAudio::BytesPerSector);
     }
     InexactSectors = nullptr;
+    Mended = nullptr;
     m_nextSector = first + count;
     return true;
 }

@@ -37,6 +37,8 @@ public:
     // Reads what it can; inexact receives the sectors paranoia gave up on.
     bool ReadSectors(qint64 first, int count, qint16 *frames, QList<qint64> &inexact, TCdError &error);
 
+    int TakeRereads() override;
+
     // How often a sector that comes back wrong is read again before paranoia
     // gives up on it; few while a sentence waits, many for an import.
     void SetRetries(int retries) { m_retries = retries; }
@@ -61,6 +63,7 @@ private:
     cdrom_paranoia_s *m_paranoia = nullptr;
     qint64 m_nextSector = -1; // where paranoia reads next
     int m_retries = 3;
+    int m_mended = 0; // under m_paranoiaMutex
     TDiscLayout m_layout;
     std::mutex m_paranoiaMutex; // one reader at a time
     bool m_readAheadWanted = false;

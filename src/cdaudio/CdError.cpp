@@ -81,3 +81,11 @@ TCdError TCdError::DroppedOut(int times)
                 QStringLiteral("The sound output dropped out %1 during the play; the stretch was not heard whole.")
                     .arg(times == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(times)));
 }
+
+TCdError TCdError::StretchNotAsRecorded(const QString &how)
+{
+    return Make(NotAsRecorded, QStringLiteral("This stretch of the disc image %1, so it is not played. The image was "
+                                              "changed since its fingerprint was recorded: run Check Disc and copy "
+                                              "the image again from the original.")
+                                   .arg(how));
+}

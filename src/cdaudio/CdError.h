@@ -20,6 +20,7 @@ struct TCdError
         ReadFailed = 9,
         OutputStopped = 10,
         OutputDroppedOut = 11,
+        NotAsRecorded = 12,
     };
 
     TCode Code = None;
@@ -41,4 +42,6 @@ struct TCdError
     static TCdError ReadFailedAt(qint64 sector, const QString &reason);
     static TCdError OutputStoppedTaking(double seconds);
     static TCdError DroppedOut(int times);
+    // how: such as "is 1.0 dB louder than on the original disc"
+    static TCdError StretchNotAsRecorded(const QString &how);
 };

@@ -5,9 +5,12 @@
 
 #include "administration/ListTables.h"
 #include "administration/SentenceMaterial.h"
+#include "record/Conditions.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -15,10 +18,28 @@ namespace {
 
 // Problems listed in a message box before the rest are only counted.
 constexpr int ProblemsShown = 8;
+constexpr int ChunkSectors = TDiscFingerprint::BlockSectors;
 
-// A peak below this (about -66 dB full scale) is no recording.
-constexpr int SilencePeak = 16;
-constexpr int ChunkSectors = 75;
+// What a stretch must sound like. The figures come from the demonstration
+// set (speech in steady speech-shaped noise at 15 to 0 dB SNR, 0.4 to 1.4 s
+// of pause after each sentence) and from what its wrong rips measure; the
+// README gives them.
+//
+// Below this (about -66 dB full scale) a stretch holds no recording.
+constexpr double SilentDb = -66;
+// Digital silence (both channels exactly 0) inside a stretch: a sentence's
+// own pause is shorter than this.
+constexpr double MaxSilenceSeconds = 1.5;
+// Full-scale samples in a row: one may be a loud peak, more is clipping.
+constexpr int MaxClippedRun = 3;
+// Speech moves by more than this between its loudest and quietest 20 ms
+// even in noise at 0 dB SNR; steady noise by less.
+constexpr double MinModulationDb = 4;
+// Each stretch's level lies this close to its talker's median.
+constexpr double TalkerSpreadDb = 4;
+// The high-level talker's median lies this close to the calibration
+// stretch, which is recorded at its level.
+constexpr double CalibrationSpreadDb = 3;
 
 std::set<qint32> ListPassageIds()
 {
@@ -45,11 +66,29 @@ quint32 Tmsf(const TCdTime &time)
     return MakeTmsf(quint32(time.Track), quint32(time.Minutes), quint32(time.Seconds));
 }
 
+// The condition a passage's id belongs to: its units digit less one.
+Conditions::TTalker TalkerOf(qint32 passage)
+{
+    return Conditions::TalkerOf(passage % 10 - 1);
+}
+
+double Median(std::vector<double> values)
+{
+    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+QString Db(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
 } // namespace
 
 TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material, std::stop_token stop,
-                       const TProgress &progress)
-    : m_disc(disc), m_stop(std::move(stop))
+                       const TProgress &progress, const TDiscFingerprint *original)
+    : m_disc(disc), m_stop(std::move(stop)), m_original(original)
 {
     const std::set<qint32> ids = ListPassageIds();
     m_sentenceCount = int(ids.size()) * PassageLayout::SentenceCount;
@@ -61,61 +100,151 @@ TDiscCheck::TDiscCheck(IDiscSource &disc, const TSentenceMaterial &material, std
     };
     if (!reading(0))
         return;
-    if (const QString problem = StretchProblem(CalibrationStart, CalibrationEnd); !problem.isEmpty())
-        m_problems.append(QStringLiteral("The calibration stretch (track 1, 0:03 to 0:18) %1").arg(problem));
+    TStretch calibration{-1, 0, QStringLiteral("The calibration stretch (track 1, 0:03 to 0:18)"), {}};
+    if (QString problem = ReadStretch(CalibrationStart, CalibrationEnd, calibration); !problem.isEmpty())
+        Fail(-1, calibration.Name + u' ' + problem);
+    if (m_cancelled)
+        return;
     int sentence = 0;
     for (const qint32 id : ids) {
         const std::optional<TPassageRecord> passage = material.FindPassage(id);
         if (!passage) {
-            m_problems.append(QStringLiteral("Passage %1 is not in the sentence material.").arg(id));
-            m_failingPassages.append(id);
+            Fail(id, QStringLiteral("Passage %1 is not in the sentence material.").arg(id));
             sentence += PassageLayout::SentenceCount;
             continue;
         }
-        bool failed = false;
         for (int s = 0; s < PassageLayout::SentenceCount && reading(++sentence); ++s) {
-            const QString problem = StretchProblem(Tmsf(passage->Start(s)), Tmsf(passage->End(s)));
+            TStretch stretch{id, s,
+                             QStringLiteral("Passage %1, sentence %2 (%3 to %4)")
+                                 .arg(id)
+                                 .arg(s + 1)
+                                 .arg(TimeText(passage->Start(s)), TimeText(passage->End(s))),
+                             {}};
+            const QString problem = ReadStretch(Tmsf(passage->Start(s)), Tmsf(passage->End(s)), stretch);
             if (m_cancelled)
-                break;
+                return;
             ++m_sentences;
-            if (problem.isEmpty())
-                continue;
-            m_problems.append(QStringLiteral("Passage %1, sentence %2 (%3 to %4) %5")
-                                  .arg(id)
-                                  .arg(s + 1)
-                                  .arg(TimeText(passage->Start(s)), TimeText(passage->End(s)), problem));
-            failed = true;
+            if (!problem.isEmpty())
+                Fail(id, stretch.Name + u' ' + problem);
         }
-        if (failed)
-            m_failingPassages.append(id);
         if (m_cancelled)
             return;
     }
+    CheckLevels();
 }
 
-QString TDiscCheck::StretchProblem(quint32 from, quint32 to)
+void TDiscCheck::Fail(qint32 passage, const QString &problem)
+{
+    m_problems.append(problem);
+    if (passage < 0)
+        return;
+    const auto at = std::lower_bound(m_failingPassages.begin(), m_failingPassages.end(), passage);
+    if (at == m_failingPassages.end() || *at != passage)
+        m_failingPassages.insert(at, passage);
+}
+
+QString TDiscCheck::ReadStretch(quint32 from, quint32 to, TStretch &stretch)
 {
     TCdError error;
-    const std::optional<TSectorStretch> stretch = m_disc.Layout().Resolve(from, to, error);
-    if (!stretch)
+    const std::optional<TSectorStretch> sectors = m_disc.Layout().Resolve(from, to, error);
+    if (!sectors)
         return QStringLiteral("cannot be played: %1").arg(error.Text);
     std::vector<qint16> frames(size_t(ChunkSectors) * CdAudio::FramesPerSector * CdAudio::Channels);
-    // Sound usually begins at once; only a silent stretch is read to its end.
-    for (qint64 sector = stretch->First; sector < stretch->First + stretch->Count; sector += ChunkSectors) {
+    TDiscFingerprint::TPrint print;
+    // Every frame: a sentence may lose its end as well as its start.
+    for (qint64 sector = sectors->First; sector < sectors->First + sectors->Count; sector += ChunkSectors) {
         // A scratched disc may retry one read for a long time; a stop waits
         // for no more than that.
         if (m_stop.stop_requested()) {
             m_cancelled = true;
             return QString();
         }
-        const int count = int(std::min<qint64>(ChunkSectors, stretch->First + stretch->Count - sector));
+        const int count = int(std::min<qint64>(ChunkSectors, sectors->First + sectors->Count - sector));
         if (!m_disc.ReadSectors(sector, count, frames.data(), error))
             return QStringLiteral("cannot be read: %1").arg(error.Text);
-        const auto end = frames.begin() + qsizetype(count) * CdAudio::FramesPerSector * CdAudio::Channels;
-        if (std::any_of(frames.begin(), end, [](qint16 v) { return std::abs(int(v)) >= SilencePeak; }))
-            return QString();
+        stretch.Sound.Add(frames.data(), qsizetype(count) * CdAudio::FramesPerSector);
+        if (m_original)
+            print.Add(frames.data(), count);
     }
-    return QStringLiteral("is silent.");
+    stretch.Rereads = m_disc.TakeRereads();
+    m_stretches.push_back(stretch);
+    if (QString problem = SoundProblem(stretch); !problem.isEmpty())
+        return problem;
+    print.Finish();
+    if (m_original)
+        if (const QString difference = m_original->Difference(m_disc.Layout(), *sectors, print); !difference.isEmpty())
+            return difference + u'.';
+    return QString();
+}
+
+QString TDiscCheck::SoundProblem(const TStretch &stretch)
+{
+    const TStretchSound &sound = stretch.Sound;
+    if (sound.LevelDb() < SilentDb)
+        return QStringLiteral("is silent.");
+    if (sound.LongestSilenceSeconds() > MaxSilenceSeconds)
+        return QStringLiteral("turns to digital silence for %1 s (a sentence's pause is shorter than %2 s).")
+            .arg(sound.LongestSilenceSeconds(), 0, 'f', 1)
+            .arg(MaxSilenceSeconds, 0, 'f', 1);
+    if (sound.LongestClippedRun() > MaxClippedRun)
+        return QStringLiteral("is clipped: %1 samples in a row at full scale.").arg(sound.LongestClippedRun());
+    if (stretch.Passage >= 0 && sound.ModulationDb() < MinModulationDb)
+        return QStringLiteral("holds no speech: its level moves by only %1 dB, as steady noise does (speech moves "
+                              "by %2 dB or more).")
+            .arg(Db(sound.ModulationDb()), Db(MinModulationDb));
+    return QString();
+}
+
+// A ripper that brings each track to one peak or loudness moves the
+// sentences against the calibration stretch, and the talker levels set
+// with it no longer hold.
+void TDiscCheck::CheckLevels()
+{
+    if (m_stretches.empty() || m_stretches.front().Passage >= 0)
+        return;
+    const double calibration = m_stretches.front().Sound.LevelDb();
+    for (const Conditions::TTalker talker : Conditions::Talkers) {
+        std::vector<double> levels;
+        for (const TStretch &stretch : m_stretches)
+            if (stretch.Passage >= 0 && TalkerOf(stretch.Passage) == talker)
+                levels.push_back(stretch.Sound.LevelDb());
+        if (levels.empty())
+            continue;
+        const double median = Median(levels);
+        const QString name = Conditions::TalkerName(talker);
+        if (talker == Conditions::TTalker::High && std::abs(median - calibration) > CalibrationSpreadDb)
+            Fail(-1, QStringLiteral("The %1 sentences lie %2 dB from the calibration stretch (%3 dB against %4 dB "
+                                    "full scale; at most %5 dB): the disc's levels were changed, and the talker "
+                                    "levels set with the calibration would not hold.")
+                         .arg(name, Db(std::abs(median - calibration)), Db(median), Db(calibration),
+                              Db(CalibrationSpreadDb)));
+        for (const TStretch &stretch : m_stretches)
+            if (stretch.Passage >= 0 && TalkerOf(stretch.Passage) == talker &&
+                std::abs(stretch.Sound.LevelDb() - median) > TalkerSpreadDb)
+                Fail(stretch.Passage, QStringLiteral("%1 lies %2 dB from the other %3 sentences (at most %4 dB): its "
+                                                     "level was changed.")
+                                          .arg(stretch.Name, Db(stretch.Sound.LevelDb() - median), name,
+                                               Db(TalkerSpreadDb)));
+    }
+}
+
+QStringList TDiscCheck::Rereads() const
+{
+    QStringList told;
+    for (const TStretch &stretch : m_stretches)
+        if (stretch.Rereads > 0)
+            told.append(QStringLiteral("%1: the drive read again or mended %2 times.").arg(stretch.Name).arg(stretch.Rereads));
+    return told;
+}
+
+std::optional<TDiscFingerprint> TDiscCheck::FingerprintOf(const QString &device, QString &reason)
+{
+    if (!device.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
+        return std::nullopt;
+    const QString path = TDiscFingerprint::PathFor(device);
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    return TDiscFingerprint::Load(path, reason);
 }
 
 TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMaterial &material, std::stop_token stop,
@@ -127,14 +256,19 @@ TDiscCheck::TReport TDiscCheck::Run(const QString &device, const TSentenceMateri
     const std::unique_ptr<IDiscSource> disc = OpenDisc(device, error);
     if (!disc)
         return {false, false, error.Text};
-    const QString notes =
-        disc->Notes().isEmpty() ? QString() : QStringLiteral("\n\n") + disc->Notes().join(QLatin1Char('\n'));
-    const TDiscCheck check(*disc, material, std::move(stop), progress);
+    QString reason;
+    const std::optional<TDiscFingerprint> original = FingerprintOf(device, reason);
+    if (!reason.isEmpty())
+        return {false, false, reason};
+    const TDiscCheck check(*disc, material, std::move(stop), progress, original ? &*original : nullptr);
+    const QStringList told = disc->Notes() + check.Rereads();
+    const QString notes = told.isEmpty() ? QString() : QStringLiteral("\n\n") + told.join(QLatin1Char('\n'));
     if (check.Passed())
         return {true, false,
-                QStringLiteral("The disc serves the test: the calibration stretch and all %1 sentences play and "
-                               "are not silent.%2")
+                QStringLiteral("The disc serves the test: the calibration stretch and all %1 sentences were read "
+                               "whole and sound as they should%2.%3")
                     .arg(check.SentencesChecked())
+                    .arg(original ? QStringLiteral(", and hold the original disc's samples") : QString())
                     .arg(notes)};
     QStringList ids;
     for (const qint32 id : check.FailingPassages())

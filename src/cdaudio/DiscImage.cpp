@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscImage.h"
 
+#include "ByteOrderProbe.h"
 #include "RawTrackFile.h"
 #include "SoundTrackFile.h"
 
@@ -132,23 +133,25 @@ bool TDiscImage::LayOut(const TCueSheet &sheet, QString &reason)
 }
 
 // Samples in the other byte order play as loud noise: a rip written
-// big-endian but declared BINARY (or the other way round) is told by its
-// sound, and nothing of it is played.
+// big-endian but declared BINARY (or the other way round), or a sound file
+// whose ripper swapped its bytes, is told by its sound, and nothing of it
+// is played.
 void TDiscImage::RefuseWrongByteOrder(const TCueSheet &sheet, const QString &sheetPath)
 {
     for (size_t f = 0; f < m_files.size(); ++f) {
-        auto *raw = dynamic_cast<TRawTrackFile *>(m_files[f].get());
-        if (!raw)
+        if (!m_files[f] || ByteOrderProbe::SoundsSwapped(*m_files[f]) != true)
             continue;
         const TCueSheet::TFile &file = sheet.Files()[int(f)];
         const bool declaredBig = file.Type == TCueSheet::Motorola;
-        const std::optional<TRawTrackFile::TByteOrder> sounding = raw->SoundingOrder();
-        if (!sounding || (*sounding == TRawTrackFile::BigEndian) == declaredBig)
-            continue;
-        const TCdError error = TCdError::ImageUnreadableBecause(
-            sheetPath, QStringLiteral("%1 holds %2-endian samples, so its FILE line must say %3, not %4")
-                           .arg(file.Name, declaredBig ? QStringLiteral("little") : QStringLiteral("big"),
-                                declaredBig ? QStringLiteral("BINARY") : QStringLiteral("MOTOROLA"), file.TypeName));
+        const QString reason =
+            file.Type == TCueSheet::Sound
+                ? QStringLiteral("%1 holds byte-swapped samples (its ripper wrote them in the wrong byte order); "
+                                 "rip the disc again")
+                      .arg(file.Name)
+                : QStringLiteral("%1 holds %2-endian samples, so its FILE line must say %3, not %4")
+                      .arg(file.Name, declaredBig ? QStringLiteral("little") : QStringLiteral("big"),
+                           declaredBig ? QStringLiteral("BINARY") : QStringLiteral("MOTOROLA"), file.TypeName);
+        const TCdError error = TCdError::ImageUnreadableBecause(sheetPath, reason);
         for (const TSegment &segment : m_segments)
             if (segment.File == int(f))
                 m_layout.Refuse({segment.DiscStart, segment.Count}, error);

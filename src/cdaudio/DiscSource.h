@@ -23,4 +23,12 @@ public:
     // Reads count sectors from first on into frames (count × 588 frames).
     // Never reads outside the disc.
     virtual bool ReadSectors(qint64 first, int count, qint16 *frames, TCdError &error) = 0;
+
+    // The times a drive had to read again or mend what it read since it was
+    // last asked; an image never has to.
+    virtual int TakeRereads() { return 0; }
+
+    // Before a stretch is played: whether it still holds the sound of the
+    // original disc, where that is known (an image with a fingerprint).
+    virtual bool VerifyStretch(TSectorStretch, TCdError &) { return true; }
 };

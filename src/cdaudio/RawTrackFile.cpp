@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RawTrackFile.h"
 
-#include "ByteOrderProbe.h"
 #include "DiscLayout.h"
 #include "record/RegularFile.h"
 
@@ -9,14 +8,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-
-namespace {
-
-// Enough sound to tell the byte order of a whole disc in a few milliseconds.
-constexpr int ProbeCount = 32;
-constexpr qint64 ProbeBytes = 4 * CdAudio::BytesPerSector;
-
-} // namespace
 
 std::unique_ptr<TRawTrackFile> TRawTrackFile::Open(const QString &path, TByteOrder order, QString &reason)
 {
@@ -55,19 +46,4 @@ bool TRawTrackFile::ReadSectors(qint64 first, int count, qint16 *frames, QString
 qint64 TRawTrackFile::PaddedBytes() const
 {
     return m_sectorCount * CdAudio::BytesPerSector - m_size;
-}
-
-std::optional<TRawTrackFile::TByteOrder> TRawTrackFile::SoundingOrder()
-{
-    QByteArray samples;
-    const qint64 step = std::max<qint64>(ProbeBytes, m_size / ProbeCount) / 4 * 4;
-    for (qint64 at = 0; at < m_size; at += step) {
-        if (!m_file.seek(at))
-            return std::nullopt;
-        samples += m_file.read(ProbeBytes);
-    }
-    const std::optional<ByteOrderProbe::TOrder> order = ByteOrderProbe::Guess(samples);
-    if (!order)
-        return std::nullopt;
-    return *order == ByteOrderProbe::LittleEndian ? LittleEndian : BigEndian;
 }

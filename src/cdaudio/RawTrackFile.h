@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include <memory>
-#include <optional>
 
 // A FILE ... BINARY (little-endian) or MOTOROLA (big-endian) file of raw
 // 2352-byte audio sectors. A file cut short inside its last sector is
@@ -24,9 +23,6 @@ public:
 
     // The silence added to make the last sector whole.
     qint64 PaddedBytes() const;
-    // The byte order the sound in the file is in, judged from samples taken
-    // across it; nullopt when they do not tell.
-    std::optional<TByteOrder> SoundingOrder();
 
 private:
     TRawTrackFile(const QString &path, TByteOrder order) : m_file(path), m_order(order) {}

@@ -5,6 +5,7 @@
 #include "ToolRun.h"
 #include "cdaudio/CdDrive.h"
 #include "cdaudio/DiscImage.h"
+#include "cdaudio/Tmsf.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,15 @@ TEST(CdDeviceTest, ImportDiscCopiesTheDiscExactlyAndItsCheckFindsAChangedSector)
 
     run = RunTool({QStringLiteral("import-disc"), QStringLiteral("--check"), image.Sheet, target});
     EXPECT_EQ(run.Code, ExitOk) << run.Err.toStdString();
+    // The fingerprint of what the drive gave holds the copy to it.
+    const QString sheet = QDir(target).filePath(QStringLiteral("VEK.cue"));
+    ASSERT_TRUE(QFile::exists(QDir(target).filePath(QStringLiteral("VEK.fingerprint"))));
+    const auto verified = [&] {
+        const auto played = OpenDisc(sheet, error);
+        const auto stretch = played->Layout().Resolve(MakeTmsf(2, 0, 8), MakeTmsf(2, 0, 10), error);
+        return played->VerifyStretch(*stretch, error);
+    };
+    EXPECT_TRUE(verified()) << error.Text.toStdString();
     QFile changed(bin);
     ASSERT_TRUE(changed.open(QIODevice::ReadWrite) && changed.seek(1000 * CdAudio::BytesPerSector + 7));
     changed.write("\x55");
@@ -125,6 +135,9 @@ TEST(CdDeviceTest, ImportDiscCopiesTheDiscExactlyAndItsCheckFindsAChangedSector)
     EXPECT_EQ(run.Code, ExitBadInput);
     EXPECT_TRUE(run.Err.contains(QLatin1String("1 sector of"))) << run.Err.toStdString();
     EXPECT_TRUE(run.Err.contains(QLatin1String(": 1000 (track 2 at 0:09)"))) << run.Err.toStdString();
+    EXPECT_FALSE(verified());
+    EXPECT_TRUE(error.Text.contains(QLatin1String("differs from the original disc in its samples")))
+        << error.Text.toStdString();
 
     run = RunTool({QStringLiteral("import-disc"), QStringLiteral("/nonexistent/sr9"), target});
     EXPECT_EQ(run.Code, ExitBadInput);

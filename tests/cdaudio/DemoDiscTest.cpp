@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "DemoSet.h"
 #include "TestDisc.h"
 #include "ToolRun.h"
 
@@ -30,26 +31,6 @@ QByteArray FileHash(const QString &path)
     return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
 }
 
-// Each set is spoken by its own avektool process: espeak-ng's output
-// depends on what its process spoke before.
-QString MakeDemo(const QString &folder, const QStringList &options = {})
-{
-    QProcess tool;
-    tool.start(QStringLiteral(AVEKTOOL_PATH), QStringList{QStringLiteral("make-demo")} + options + QStringList{folder});
-    if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return QStringLiteral("make-demo failed: ") + QString::fromLocal8Bit(tool.readAllStandardError());
-    return QString();
-}
-
-QString CopyFiles(const QString &from, const QString &to)
-{
-    for (const QString &name : QDir(from).entryList(QDir::Files)) {
-        if (!QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name)))
-            return QStringLiteral("Cannot copy the demonstration set's %1 from %2").arg(name, from);
-    }
-    return QString();
-}
-
 // Asks for a stop during one of its reads, as a clinician may press Cancel
 // while a drive retries, and counts them.
 struct TStoppingDisc : IDiscSource
@@ -68,32 +49,15 @@ struct TStoppingDisc : IDiscSource
     std::stop_source Stop;
 };
 
-// One demonstration set for the whole suite: it takes a few seconds to speak.
-// Run by ctest, each test has a copy of the one the demo_set fixture made.
 class DemoDiscTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        folder = new QTemporaryDir;
-        const QString made = qEnvironmentVariable("AVEK_DEMO_SET");
-        failure = new QString(made.isEmpty() ? MakeDemo(folder->path()) : CopyFiles(made, folder->path()));
-    }
-    static void TearDownTestSuite()
-    {
-        delete failure;
-        delete folder;
-    }
-
-    static QString Path(const QString &name) { return QDir(folder->path()).filePath(name); }
-
-    static inline QTemporaryDir *folder = nullptr;
-    static inline QString *failure = nullptr;
+    static QString Path(const QString &name) { return DemoSet::Set().Path(name); }
 };
 
 TEST_F(DemoDiscTest, MaterialPassesCheckMaterial)
 {
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
     QString outText, errText;
     QTextStream out(&outText), err(&errText);
     EXPECT_EQ(RunAvekTool({QStringLiteral("check-material"), Path(QStringLiteral("VEKPSGS.DAT"))}, out, err), ExitOk)
@@ -102,9 +66,9 @@ TEST_F(DemoDiscTest, MaterialPassesCheckMaterial)
 
 TEST_F(DemoDiscTest, EveryStretchLiesInsideItsTrackOfTheImageTheSettingsName)
 {
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
     TCdError error;
-    const auto disc = OpenDisc(ReadCdDevice(folder->path()), error);
+    const auto disc = OpenDisc(ReadCdDevice(DemoSet::Set().Folder.path()), error);
     ASSERT_NE(disc, nullptr) << error.Text.toStdString();
     ASSERT_EQ(disc->Layout().Tracks().size(), 1 + ConditionCount);
     // The calibration stretch.
@@ -131,9 +95,9 @@ TEST_F(DemoDiscTest, EveryStretchLiesInsideItsTrackOfTheImageTheSettingsName)
 
 TEST_F(DemoDiscTest, WritesTheSameBytesEveryTime)
 {
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
     QTemporaryDir again;
-    ASSERT_EQ(MakeDemo(again.path()), QString());
+    ASSERT_EQ(DemoSet::Make(again.path()), QString());
     for (const QString &name : {QStringLiteral("VEKDEMO.bin"), QStringLiteral("VEKDEMO.cue"),
                                 QStringLiteral("VEKPSGS.DAT"), QStringLiteral("VEK.INI")}) {
         EXPECT_EQ(FileHash(Path(name)), FileHash(QDir(again.path()).filePath(name))) << name.toStdString();
@@ -142,7 +106,7 @@ TEST_F(DemoDiscTest, WritesTheSameBytesEveryTime)
 
 TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOneLoses)
 {
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
     const QString material = Path(TSentenceMaterial::FileName);
     TToolRun run = RunTool({QStringLiteral("check-disc"), material, Path(QStringLiteral("VEKDEMO.cue"))});
     EXPECT_EQ(run.Code, ExitOk) << run.Err.toStdString();
@@ -182,7 +146,7 @@ TEST_F(DemoDiscTest, CheckDiscPassesTheImageAndNamesThePassagesADamagedOrWrongOn
 // next read, and a stopped check never passes.
 TEST_F(DemoDiscTest, DiscCheckTellsItsProgressAndStopsBetweenReads)
 {
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
     TSentenceMaterial material;
     ASSERT_TRUE(material.LoadPassages(Path(TSentenceMaterial::FileName)));
     const QString sheet = Path(QStringLiteral("VEKDEMO.cue"));
@@ -240,7 +204,7 @@ TEST_F(DemoDiscTest, ClinicFolderIsRefusedAndLeftAsItWas)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    const QString refused = MakeDemo(clinic.path());
+    const QString refused = DemoSet::Make(clinic.path());
     EXPECT_TRUE(refused.contains(QLatin1String("nothing was written. Give --force"))) << refused.toStdString();
     EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))),
               QCryptographicHash::hash(QByteArray(57600, 'm'), QCryptographicHash::Sha256));
@@ -254,14 +218,14 @@ TEST_F(DemoDiscTest, ClinicFolderIsRefusedAndLeftAsItWas)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write("[CD]\r\nDevice=VEKDEMO.cue\r\n");
     ini.close();
-    EXPECT_TRUE(MakeDemo(clinic.path()).contains(QLatin1String("nothing was written"))) << "a named demo image";
+    EXPECT_TRUE(DemoSet::Make(clinic.path()).contains(QLatin1String("nothing was written"))) << "a named demo image";
     EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))),
               QCryptographicHash::hash(QByteArray(57600, 'm'), QCryptographicHash::Sha256));
 
     // Its own set, by contrast, it replaces; and with --force the clinic's.
-    ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
-    EXPECT_EQ(MakeDemo(folder->path()), QString());
-    EXPECT_EQ(MakeDemo(clinic.path(), {QStringLiteral("--force")}), QString());
+    ASSERT_TRUE(DemoSet::Set().Failure.isEmpty()) << DemoSet::Set().Failure.toStdString();
+    EXPECT_EQ(DemoSet::Make(DemoSet::Set().Folder.path()), QString());
+    EXPECT_EQ(DemoSet::Make(clinic.path(), {QStringLiteral("--force")}), QString());
     EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))), FileHash(Path(QStringLiteral("VEKPSGS.DAT"))));
 }
 

@@ -7,8 +7,11 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(SndFile REQUIRED IMPORTED_TARGET GLOBAL sndfile)
 
 add_library(cdaudio_disc_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/DemoSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestDisc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ServerPlayback.cpp
 )
 target_include_directories(cdaudio_disc_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(cdaudio_disc_support PUBLIC avek_cdaudio Qt6::Test PkgConfig::SndFile)
+# The demonstration set is made by the tool itself, one process per set.
+target_compile_definitions(cdaudio_disc_support PRIVATE AVEKTOOL_PATH="$<TARGET_FILE:avektool>")

@@ -25,20 +25,7 @@ QString Msf(qint64 sector)
 
 QString FileName(TFormat format, int index)
 {
-    return QStringLiteral("part%1.%2").arg(index).arg(format == Wave ? QStringLiteral("wav") : QStringLiteral("bin"));
-}
-
-QString TypeName(TFormat format)
-{
-    switch (format) {
-    case Binary:
-        return QStringLiteral("BINARY");
-    case Motorola:
-        return QStringLiteral("MOTOROLA");
-    case Wave:
-        break;
-    }
-    return QStringLiteral("WAVE");
+    return QStringLiteral("part%1.%2").arg(index).arg(Extension(format));
 }
 
 void AppendSectors(std::vector<qint16> &samples, qint64 firstDiscSector, int count)
@@ -50,13 +37,49 @@ void AppendSectors(std::vector<qint16> &samples, qint64 firstDiscSector, int cou
     }
 }
 
+} // namespace
+
+QString TypeName(TFormat format)
+{
+    switch (format) {
+    case Binary:
+        return QStringLiteral("BINARY");
+    case Motorola:
+        return QStringLiteral("MOTOROLA");
+    case Aiff:
+        return QStringLiteral("AIFF");
+    case Flac:
+        return QStringLiteral("FLAC");
+    case Wave:
+        break;
+    }
+    return QStringLiteral("WAVE");
+}
+
+QString Extension(TFormat format)
+{
+    switch (format) {
+    case Wave:
+        return QStringLiteral("wav");
+    case Flac:
+        return QStringLiteral("flac");
+    case Aiff:
+        return QStringLiteral("aiff");
+    case Binary:
+    case Motorola:
+        break;
+    }
+    return QStringLiteral("bin");
+}
+
 void WriteFile(const QString &path, TFormat format, std::vector<qint16> samples)
 {
-    if (format == Wave) {
+    if (format != Binary && format != Motorola) {
         SF_INFO info{};
         info.samplerate = CdAudio::SampleRate;
         info.channels = CdAudio::Channels;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        info.format = (format == Wave ? SF_FORMAT_WAV : format == Flac ? SF_FORMAT_FLAC : SF_FORMAT_AIFF) |
+                      SF_FORMAT_PCM_16;
         SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
         sf_writef_short(file, samples.data(), sf_count_t(samples.size() / 2));
         sf_close(file);
@@ -68,8 +91,6 @@ void WriteFile(const QString &path, TFormat format, std::vector<qint16> samples)
         qToBigEndian<qint16>(samples.data(), qsizetype(samples.size()), samples.data());
     WriteText(path, QByteArray(reinterpret_cast<const char *>(samples.data()), qsizetype(samples.size() * 2)));
 }
-
-} // namespace
 
 TImage Write(const QString &folder, TFormat format, const QList<TTrack> &tracks, TFiles files)
 {

@@ -5,13 +5,14 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // Small disc images written by the tests. Every frame of a file holds its
 // own absolute position on the disc, so that a played frame tells where it
 // came from; generated gaps are silence, which no position encodes to.
 namespace TestDisc {
 
-enum TFormat { Binary, Motorola, Wave };
+enum TFormat { Binary, Motorola, Wave, Flac, Aiff };
 
 struct TTrack
 {
@@ -40,6 +41,12 @@ inline TImage Write(const QString &folder, TFormat format, const QList<TTrack> &
 
 // The disc frame a played frame encodes, or nullopt for silence.
 std::optional<qint64> FramePosition(qint16 left, qint16 right);
+
+// The FILE type and file name extension of a format.
+QString TypeName(TFormat format);
+QString Extension(TFormat format);
+// Interleaved stereo samples as a file of that format.
+void WriteFile(const QString &path, TFormat format, std::vector<qint16> samples);
 
 // The sheet text for a stand-alone FILE line and track list.
 void WriteText(const QString &path, const QByteArray &text);

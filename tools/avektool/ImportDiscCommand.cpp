@@ -3,6 +3,7 @@
 
 #include "ToolCommand.h"
 #include "cdaudio/CdDrive.h"
+#include "cdaudio/DiscFingerprint.h"
 #include "record/SafeFile.h"
 
 #include <QCryptographicHash>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -152,12 +154,22 @@ int Import(TCdDrive &drive, const QString &folder, QTextStream &out, QTextStream
         return Failed(reason, err);
     QCryptographicHash binHash(QCryptographicHash::Sha256);
     QList<qint64> inexact;
+    // Chunks start at each track's start and end at its end.
+    std::map<int, TDiscFingerprint::TPrint> prints;
+    std::vector<qint16> frames;
     bool written = true;
-    const bool read = ReadDisc(drive, QStringLiteral("Reading"), err, inexact, [&](qint64, const QByteArray &bytes) {
-        binHash.addData(bytes);
-        written = bin.Write(bytes, reason);
-        return written;
-    });
+    const bool read =
+        ReadDisc(drive, QStringLiteral("Reading"), err, inexact, [&](qint64 first, const QByteArray &bytes) {
+            binHash.addData(bytes);
+            for (const TDiscTrack &track : drive.Layout().Tracks())
+                if (track.Audio && first >= track.Start && first < track.End) {
+                    frames.resize(size_t(bytes.size() / 2));
+                    qFromLittleEndian<qint16>(bytes.constData(), qsizetype(frames.size()), frames.data());
+                    prints[track.Number].Add(frames.data(), int(bytes.size() / CdAudio::BytesPerSector));
+                }
+            written = bin.Write(bytes, reason);
+            return written;
+        });
     if (!written)
         return Failed(reason, err);
     if (!read)
@@ -175,9 +187,22 @@ int Import(TCdDrive &drive, const QString &folder, QTextStream &out, QTextStream
     if (!inexact.isEmpty()) {
         err << "avektool import-disc: " << SectorCount(inexact.size())
             << " could not be read exactly: " << SectorRanges(drive.Layout(), inexact)
-            << ". Clean the disc and import it again, or run avektool check-disc on the image.\n";
+            << ". Clean the disc and import it again, or run avektool check-disc on the image. No fingerprint was "
+               "written: it must be the original's.\n";
         return ExitBadInput;
     }
+    // Only an exact read is the original's fingerprint.
+    TDiscFingerprint fingerprint;
+    for (auto &[number, print] : prints) {
+        print.Finish();
+        fingerprint.AddTrack(number, std::move(print));
+    }
+    const QString fingerprintPath = TDiscFingerprint::PathFor(cueName);
+    if (QString reason; !fingerprint.Save(fingerprintPath, reason)) {
+        err << "avektool import-disc: " << reason << '\n';
+        return ExitBadInput;
+    }
+    out << "Wrote " << fingerprintPath << ": every copy of the image is held against it.\n";
     out << "Every sector was read exactly.\n";
     return ExitOk;
 }
