@@ -297,7 +297,7 @@ void TPlayVerifier::Classify(qint64 first, qint64 count, const TStats &stats)
     for (int c = 0; c < Channels; ++c) {
         const bool expectedSound = stats.Expected[c] > double(count) * 16 * 16;
         if (expectedSound && stats.LoudestRecorded[c] <= silence) {
-            Fail(QStringLiteral("The %1 channel is silent at the output %2.").arg(ChannelName[c], at));
+            Fail(QStringLiteral("The %1 channel is silent at the output, %2.").arg(ChannelName[c], at));
             return;
         }
     }
@@ -305,7 +305,7 @@ void TPlayVerifier::Classify(qint64 first, qint64 count, const TStats &stats)
     if (stats.Swapped[0] + stats.Swapped[1] <=
         std::max(tolerance, (stats.Expected[0] + stats.Expected[1]) * ResidualRatio) &&
         stats.Swapped[0] + stats.Swapped[1] < stats.Difference[0] + stats.Difference[1]) {
-        Fail(QStringLiteral("The left and right channels are swapped at the output %1.").arg(at));
+        Fail(QStringLiteral("The left and right channels are swapped at the output, %1.").arg(at));
         return;
     }
     // The stretch at another level: what differs is the stretch itself.
@@ -321,15 +321,15 @@ void TPlayVerifier::Classify(qint64 first, qint64 count, const TStats &stats)
     }
     if (scaled && (gains[0] != 1 || gains[1] != 1)) {
         if (std::abs(Db(gains[0]) - Db(gains[1])) < GainToleranceDb)
-            Fail(QStringLiteral("The level at the output is %1 from the stretch's %2.")
+            Fail(QStringLiteral("The level at the output is %1, %2.")
                      .arg(DbText(Db((gains[0] + gains[1]) / 2)), at));
         else
-            Fail(QStringLiteral("The level at the output is %1 on the left and %2 on the right %3.")
+            Fail(QStringLiteral("The level at the output is %1 on the left and %2 on the right, %3.")
                      .arg(DbText(Db(gains[0])), DbText(Db(gains[1])), at));
         return;
     }
     const double residual = (stats.Difference[0] + stats.Difference[1]) / double(count * Channels);
-    Fail(QStringLiteral("Other sound is mixed into the stretch at the output %1, at %2 dB full scale.")
+    Fail(QStringLiteral("Other sound is mixed into the stretch at the output, %1, at %2 dB full scale.")
              .arg(at)
              .arg(QString::number(10 * std::log10(residual / (32768.0 * 32768.0)), 'f', 1)
                       .replace(QLatin1Char('-'), QChar(0x2212))));
@@ -355,10 +355,10 @@ void TPlayVerifier::FollowGap()
     m_framesLost = qint64(std::llround(double(m_gapFrames) * m_ratio));
     const QString length = QString::number(double(m_gapFrames) * 1000 / m_rate, 'f', 1);
     if (m_finished && !ended)
-        Fail(QStringLiteral("The output fell silent %1 and the rest of the stretch did not arrive.")
+        Fail(QStringLiteral("The output fell silent %1, and the rest of the stretch did not arrive.")
                  .arg(At(m_gapStart)));
     else
-        Fail(QStringLiteral("The output had a gap of %1%2 ms %3.")
+        Fail(QStringLiteral("The output had a gap of %1%2 ms, %3.")
                  .arg(ended ? QString() : QStringLiteral("at least "), length, At(m_gapStart)));
 }
 

@@ -89,7 +89,7 @@ TEST(PlayVerifierTest, EachFaultIsNamedWithWhereItHappened)
     const std::vector<qint16> stretch = Stretch();
     std::vector<qint16> gap = Recording(stretch);
     std::fill(gap.begin() + 2 * (4410 + 22050), gap.begin() + 2 * (4410 + 22050 + 1014), 0);
-    ExpectFault(Verify(stretch, gap), "a gap of 23.0 ms 0.500 s into the stretch");
+    ExpectFault(Verify(stretch, gap), "a gap of 23.0 ms, 0.500 s into the stretch");
 
     std::vector<qint16> swapped = Recording(stretch);
     for (size_t i = 0; i < swapped.size(); i += 2)
@@ -99,7 +99,7 @@ TEST(PlayVerifierTest, EachFaultIsNamedWithWhereItHappened)
     std::vector<qint16> rightLost = Recording(stretch);
     for (size_t i = 2 * (4410 + 13230) + 1; i < rightLost.size(); i += 2)
         rightLost[i] = 0;
-    ExpectFault(Verify(stretch, rightLost), "The right channel is silent at the output 0.30");
+    ExpectFault(Verify(stretch, rightLost), "The right channel is silent at the output, 0.30");
 
     std::vector<qint16> softer = Recording(stretch);
     for (qint16 &sample : softer)
@@ -111,7 +111,7 @@ TEST(PlayVerifierTest, EachFaultIsNamedWithWhereItHappened)
     std::vector<qint16> beep = Recording(stretch);
     for (int n = 0; n < 4410; ++n)
         beep[size_t(2 * (4410 + 17640 + n))] += qint16(std::lround(1000 * std::sin(2 * std::numbers::pi * 880 * n / Rate)));
-    ExpectFault(Verify(stretch, beep), "Other sound is mixed into the stretch at the output 0.40");
+    ExpectFault(Verify(stretch, beep), "Other sound is mixed into the stretch at the output, 0.40");
 
     std::vector<qint16> cut = Recording(stretch, 4410, 0);
     cut.resize(cut.size() - 2 * 2000);
