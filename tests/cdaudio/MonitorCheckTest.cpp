@@ -5,6 +5,7 @@
 #include "cdaudio/CdAudioPlayer.h"
 #include "cdaudio/CdDevice.h"
 #include "cdaudio/MonitorRecorder.h"
+#include "cdaudio/PulseSink.h"
 #include "cdaudio/SoundOutput.h"
 #include "cdaudio/StretchFrames.h"
 #include "cdaudio/Tmsf.h"
@@ -60,9 +61,9 @@ protected:
         recorder = TMonitorRecorder::Open(QString(), error);
         ASSERT_TRUE(recorder) << error.toStdString();
         player = std::make_unique<TCdAudioPlayer>(sheet(), [](QString &reason) {
-            TPortAudioSink::TOpenReport report;
-            std::shared_ptr<IAudioSink> sink = OpenSoundOutput(TPortAudioSink::DefaultDevice, report);
-            reason = report.Reason;
+            TOutputReport report;
+            std::shared_ptr<IAudioSink> sink = OpenSoundOutput(TPulseSink::DefaultSink, report);
+            reason = report.Problem;
             return sink;
         });
         ASSERT_TRUE(player->Open()) << player->ErrorText().toStdString();

@@ -6,6 +6,7 @@
 #include "cdaudio/CdDevice.h"
 #include "cdaudio/DiscCheck.h"
 #include "cdaudio/MonitorRecorder.h"
+#include "cdaudio/PulseSink.h"
 #include "cdaudio/SoundOutput.h"
 #include "cdaudio/StretchFrames.h"
 
@@ -31,7 +32,7 @@ QString DbText(double db)
 
 int RunCheckOutput(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    QString output = TPortAudioSink::DefaultDevice;
+    QString output = TPulseSink::DefaultSink;
     int seconds = TmsfSeconds(TDiscCheck::CalibrationEnd) - TmsfSeconds(TDiscCheck::CalibrationStart);
     const int fullSeconds = seconds;
     QString disc;
@@ -69,11 +70,16 @@ int RunCheckOutput(const QStringList &arguments, QTextStream &out, QTextStream &
         return ExitBadInput;
     }
 
-    // The default output plays into the server's default sink; another is
-    // a sink of the server by name.
+    // Only the desktop sound server has a monitor to listen at; a sound
+    // card played to directly has none.
+    if (output == NoOutput || output.startsWith(AlsaPrefix)) {
+        err << "avektool check-output: the output " << output
+            << " cannot be checked: only a sink of the desktop sound server can be listened at\n";
+        return ExitBadInput;
+    }
     QString why;
     const std::unique_ptr<TMonitorRecorder> recorder =
-        TMonitorRecorder::Open(output == TPortAudioSink::DefaultDevice ? QString() : output, why);
+        TMonitorRecorder::Open(output == TPulseSink::DefaultSink ? QString() : output, why);
     if (!recorder) {
         err << "avektool check-output: the output " << output << " cannot be checked: " << why << '\n';
         return ExitBadInput;
@@ -82,16 +88,16 @@ int RunCheckOutput(const QStringList &arguments, QTextStream &out, QTextStream &
         << " Hz" << (recorder->Rate() == TPlayVerifier::StretchRate ? "" : ", resampled from 44100 Hz") << '\n';
     out.flush();
 
-    QString silent;
+    QString problem;
     TCdAudioPlayer player(disc, [&](QString &reason) {
-        TPortAudioSink::TOpenReport report;
+        TOutputReport report;
         std::shared_ptr<IAudioSink> sink = OpenSoundOutput(output, report);
-        reason = silent = report.Reason;
+        reason = problem = report.Problem;
         return sink;
     });
-    if (!player.Open() || !silent.isEmpty()) {
+    if (!player.Open() || !problem.isEmpty()) {
         err << "avektool check-output: the output " << output << " cannot be played through: "
-            << (silent.isEmpty() ? player.ErrorText() : silent) << '\n';
+            << (problem.isEmpty() ? player.ErrorText() : problem) << '\n';
         return ExitBadInput;
     }
     QEventLoop loop;
