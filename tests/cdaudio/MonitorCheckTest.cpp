@@ -169,3 +169,22 @@ TEST_F(MonitorCheckTest, CheckOutputPassesAtFullVolumeAndNamesTheLossAtHalf)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CheckOutputTest, ASoundCardPlayedDirectlyOrABadCountIsRefusedInWords)
+{
+    QTemporaryDir folder;
+    TestDisc::Write(folder.path(), TestDisc::Binary, {{60 * 75, 0, 0}}, false);
+    const QString disc = QDir(folder.path()).filePath(QStringLiteral("disc.cue"));
+    const TToolRun card = RunTool({QStringLiteral("check-output"), QStringLiteral("--output"),
+                                   QStringLiteral("alsa:hw:1,0"), disc});
+    EXPECT_EQ(card.Code, 1);
+    EXPECT_NE(card.Err.indexOf(QStringLiteral("only a sink of the desktop sound server can be listened at")), -1)
+        << card.Err.toStdString();
+    for (const QString &seconds : {QStringLiteral("0"), QStringLiteral("16"), QStringLiteral("two")})
+        EXPECT_EQ(RunTool({QStringLiteral("check-output"), QStringLiteral("--seconds"), seconds, disc}).Code, 2)
+            << seconds.toStdString();
+}
+
+} // namespace
