@@ -115,7 +115,6 @@ bool TPlayVerifier::Feed(const qint16 *frames, size_t count)
     if (Faulted() || m_finished)
         return !Faulted();
     m_pending.insert(m_pending.end(), frames, frames + count * Channels);
-    m_received += qint64(count);
     if (!m_aligned)
         TryAlign();
     if (m_aligned)
@@ -201,7 +200,8 @@ void TPlayVerifier::CheckBlocks()
     while (!Faulted() && m_checkedRecorded < end) {
         const qint64 available = m_base + qint64(m_pending.size()) / Channels - m_checkedRecorded;
         const qint64 count = std::min(block, end - m_checkedRecorded);
-        if (available < count && !m_finished)
+        // A gap that starts near the block's end is told by the frames after.
+        if (available < count + GapMinimum && !m_finished)
             return;
         if (available <= 0)
             return;
@@ -288,8 +288,6 @@ void TPlayVerifier::Classify(qint64 first, qint64 count, const TStats &stats)
             FollowGap();
             return;
         }
-        if (run == available && run - m < GapMinimum && !m_finished)
-            break;
         m = run;
     }
 

@@ -46,7 +46,6 @@ public:
     qint64 FramesHeard() const;
     // Stretch frames that did not arrive: a gap's or the missing end's.
     qint64 FramesLost() const { return m_framesLost; }
-    int RecordedRate() const { return m_rate; }
     bool BitExact() const { return m_rate == StretchRate; }
 
 private:
@@ -80,7 +79,6 @@ private:
     // first frame.
     std::vector<qint16> m_pending;
     qint64 m_base = 0;
-    qint64 m_received = 0;
     bool m_aligned = false;
     // Recorded position (fractional when resampled) of stretch frame 0.
     double m_origin = 0;

@@ -90,6 +90,10 @@ TEST(PlayVerifierTest, EachFaultIsNamedWithWhereItHappened)
     std::vector<qint16> gap = Recording(stretch);
     std::fill(gap.begin() + 2 * (4410 + 22050), gap.begin() + 2 * (4410 + 22050 + 1014), 0);
     ExpectFault(Verify(stretch, gap), "a gap of 23.0 ms, 0.500 s into the stretch");
+    // One that starts just before the end of what a block checks.
+    std::vector<qint16> lateGap = Recording(stretch);
+    std::fill(lateGap.begin() + 2 * (4410 + 4400), lateGap.begin() + 2 * (4410 + 4400 + 441), 0);
+    ExpectFault(Verify(stretch, lateGap), "a gap of 10.0 ms, 0.100 s into the stretch");
 
     std::vector<qint16> swapped = Recording(stretch);
     for (size_t i = 0; i < swapped.size(); i += 2)
