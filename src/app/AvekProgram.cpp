@@ -7,6 +7,7 @@
 #include "cdaudio/CdDevice.h"
 #include "cdaudio/DiscCheck.h"
 #include "cdaudio/NullSink.h"
+#include "cdaudio/PulseSink.h"
 #include "cdaudio/SoundOutput.h"
 #include "pages/Calibdlg.h"
 #include "record/Settings.h"
@@ -45,7 +46,7 @@ TAvekProgram::TAvekProgram(std::unique_ptr<TMessageBoxPrompts> messageBoxes, IPr
     if (!m_makeSink)
         m_makeSink = [this](QString &silentReason) {
             const QString device = Settings::ReadValue(m_state.IniDirectory, OutputSection, OutputKey);
-            return OpenChosenOutput(device.isEmpty() ? TPortAudioSink::DefaultDevice : device, silentReason);
+            return OpenChosenOutput(device.isEmpty() ? TPulseSink::DefaultSink : device, silentReason);
         };
     QObject::connect(fmWinMain.get(), &TfmWinMain::SoundOutputRequested, fmWinMain.get(),
                      [this] { ChooseSoundOutput(); });
@@ -112,12 +113,14 @@ std::shared_ptr<IAudioSink> TAvekProgram::SharedOutput(QString &silentReason)
 
 std::shared_ptr<IAudioSink> TAvekProgram::OpenChosenOutput(const QString &device, QString &silentReason)
 {
-    TPortAudioSink::TOpenReport report;
+    TOutputReport report;
     std::shared_ptr<IAudioSink> sink = OpenSoundOutput(device, report);
-    silentReason = report.Reason;
-    m_outputNames = report.DeviceNames;
-    if (!report.Notice.isEmpty())
-        m_prompts.ShowMessage(report.Notice);
+    silentReason = report.Silent ? QStringLiteral("[CD] Output=%1 in VEK.INI").arg(NoOutput) : QString();
+    // Every play would fail with it; said once here as well, before a run.
+    if (!report.Problem.isEmpty())
+        m_prompts.ShowError(QStringLiteral("The sound output cannot be used: %1. Sentences cannot be played until "
+                                           "it can (File > Sound Output).")
+                                .arg(report.Problem));
     return sink;
 }
 
@@ -125,7 +128,10 @@ QStringList TAvekProgram::SoundOutputNames()
 {
     QString silentReason;
     SharedOutput(silentReason);
-    return m_outputNames.isEmpty() ? QStringList{TPortAudioSink::DefaultDevice} : m_outputNames;
+    QStringList names = m_output->DeviceNames();
+    if (names.isEmpty())
+        names << TPulseSink::DefaultSink;
+    return names << NoOutput;
 }
 
 void TAvekProgram::SetSoundOutput(const QString &device)
@@ -140,10 +146,6 @@ void TAvekProgram::SetSoundOutput(const QString &device)
     // which devices there are.
     m_output->Switch(std::make_shared<TNullSink>());
     m_output->Switch(OpenChosenOutput(device, m_silentReason));
-    if (!m_silentReason.isEmpty())
-        m_prompts.ShowMessage(QStringLiteral("The sound output \"%1\" cannot be used (%2). Playback is silent: the "
-                                             "test runs, but nothing will be heard.")
-                                  .arg(device, m_silentReason));
 }
 
 void TAvekProgram::ChooseSoundOutput()

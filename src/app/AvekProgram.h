@@ -60,7 +60,6 @@ private:
     TCdAudioPlayer::TSinkFactory m_makeSink;
     std::shared_ptr<TSoundOutput> m_output;
     QString m_silentReason;
-    QStringList m_outputNames;
     TClientRecord m_record;
     TAppState m_state;
     std::unique_ptr<TMessageBoxPrompts> m_messageBoxes;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 #include <cstddef>
 
@@ -22,6 +22,10 @@ public:
     virtual void PlayedOut(double delaySeconds) = 0;
     // The output ran dry for a moment: a gap was heard in the stretch.
     virtual void DroppedOut() = 0;
+    // The output was lost or changed under the play (reason: a sentence
+    // fragment for the clinician); the stretch was not heard as recorded.
+    // Never blocks.
+    virtual void Failed(const QString &reason) = 0;
 };
 
 // Sound output at 44.1 kHz, 16-bit stereo, frames passed on untouched.
@@ -30,7 +34,9 @@ class IAudioSink
 public:
     virtual ~IAudioSink() = default;
 
-    // Starts pulling from source; false with the reason when it cannot.
+    // Starts pulling from source; false with the reason when it cannot. A
+    // sink that finds out only later that it cannot play tells the source
+    // through Failed.
     virtual bool Start(IFrameSource &source, QString &reason) = 0;
     // Returns once no frame is pulled any more; PlayedOut is not called for
     // a stopped play.
@@ -39,4 +45,7 @@ public:
     // its device afresh at the next Start, rather than play into a stream
     // that is gone. Never blocks; called from any thread, the sink's own too.
     virtual void ReopenAtNextStart() {}
+    // The devices a sink of this kind can be opened on, as they are named
+    // in the settings; never waits for them.
+    virtual QStringList DeviceNames() const { return {}; }
 };

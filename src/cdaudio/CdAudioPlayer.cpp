@@ -79,9 +79,9 @@ bool TCdAudioPlayer::Open()
             emit DiscNote(note);
     QString silentReason;
     m_sink = m_makeSink(silentReason);
-    if (!silentReason.isEmpty() && !SilenceTold.exchange(true))
-        emit SilentOutput(QStringLiteral("No sound output can be used (%1). Playback is silent: the test runs, "
-                                         "but nothing will be heard.")
+    m_silent = !silentReason.isEmpty();
+    if (m_silent && !SilenceTold.exchange(true))
+        emit SilentOutput(QStringLiteral("Silent output (%1): the test runs, but nothing will be heard.")
                               .arg(silentReason));
     return true;
 }

@@ -19,7 +19,7 @@ class TCdAudioPlayer : public IMediaPlayer
 
 public:
     // Gives the sink at Open, which may be one that other players share;
-    // sets silentReason when nothing will be heard.
+    // sets silentReason when nothing will be heard, as was chosen.
     using TSinkFactory = std::function<std::shared_ptr<IAudioSink>(QString &silentReason)>;
 
     TCdAudioPlayer(const QString &device, TSinkFactory makeSink, QObject *parent = nullptr);
@@ -31,6 +31,7 @@ public:
     bool Play(quint32 from, quint32 to, bool notify) override;
     bool PlayLoop(quint32 from, quint32 to) override;
     void Stop() override;
+    bool Silent() const override { return m_silent; }
 
     // A play that broke off or was not heard whole still ends with its
     // notice; its error is here afterwards, until the next operation.
@@ -41,7 +42,7 @@ protected:
     bool event(QEvent *event) override;
 
 signals:
-    // Once per program, at the first Open that finds no sound output.
+    // Once per program, at the first Open of a silent output.
     void SilentOutput(const QString &message);
     // Once per program and note, at the Open that finds it (see IDiscSource::Notes).
     void DiscNote(const QString &message);
@@ -58,6 +59,7 @@ private:
     std::shared_ptr<IAudioSink> m_sink;
     std::unique_ptr<TPlayback> m_playback;
     TCdError m_error;
+    bool m_silent = false;
     quint64 m_playId = 0;
     // The play whose end is to be notified; 0 when none.
     quint64 m_notifyId = 0;

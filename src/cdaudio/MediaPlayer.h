@@ -26,6 +26,8 @@ public:
     // error; one that cannot notifies at every end, like a notified Play.
     virtual bool PlayLoop(quint32 from, quint32 to) { return Play(from, to, true); }
     virtual void Stop() = 0;
+    // Since the last Open: nothing is heard, as was chosen.
+    virtual bool Silent() const { return false; }
 
     virtual int ErrorCode() const = 0;
     virtual QString ErrorText() const = 0;

@@ -145,6 +145,11 @@ void TPlayback::DroppedOut()
     m_dropouts.fetch_add(1, std::memory_order_relaxed);
 }
 
+void TPlayback::Failed(const QString &reason)
+{
+    End(0, TCdError::SoundOutputFailed(reason));
+}
+
 void TPlayback::End(double delaySeconds, const TCdError &error)
 {
     int running = Running;

@@ -37,6 +37,7 @@ public:
     bool Exhausted() const override;
     void PlayedOut(double delaySeconds) override;
     void DroppedOut() override;
+    void Failed(const QString &reason) override;
 
 private:
     enum TState { Running, Ended, Stopped };

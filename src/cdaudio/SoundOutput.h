@@ -2,16 +2,30 @@
 #pragma once
 
 #include "AudioSink.h"
-#include "PortAudioSink.h"
+
+#include <QStringList>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
 
-// The output device named (TPortAudioSink::DefaultDevice for the system's
-// default), or, when no output can be used, a real-time null sink; report
-// then gives the reason why nothing will be heard.
-std::unique_ptr<IAudioSink> OpenSoundOutput(const QString &device, TPortAudioSink::TOpenReport &report);
+// What opening the chosen output found out.
+struct TOutputReport
+{
+    // Nothing will be heard, as chosen: the output is NoOutput.
+    bool Silent = false;
+    // Why the chosen output cannot be used; every play fails with it.
+    QString Problem;
+};
+
+// The values of [CD] Output: a sink of the desktop sound server by name
+// (TPulseSink::DefaultSink for its default), AlsaPrefix and a device name
+// for a sound card played to directly, or NoOutput for a run on purpose
+// without sound.
+inline const QString NoOutput = QStringLiteral("none");
+inline const QString AlsaPrefix = QStringLiteral("alsa:");
+
+std::unique_ptr<IAudioSink> OpenSoundOutput(const QString &choice, TOutputReport &report);
 
 // The one output the program's players share. The device behind it can be
 // switched while they hold it; a play then goes on through the new device.
@@ -27,9 +41,10 @@ public:
     bool Start(IFrameSource &source, QString &reason) override;
     void Stop() override;
     void ReopenAtNextStart() override;
+    QStringList DeviceNames() const override;
 
 private:
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::shared_ptr<IAudioSink> m_device;
     IFrameSource *m_source = nullptr;
     // Set from the sinks' threads, where the mutex cannot be waited for.

@@ -100,6 +100,13 @@ void TfmVEKTest::CreateControls()
     PracticeLabel->adjustSize();
     PracticeLabel->hide();
 
+    // A run without sound is chosen, never fallen into; the clinician sees it.
+    SilentLabel = AddLabel(this, QStringLiteral("Silent output"), 380, 7);
+    SilentLabel->setFont(SentenceFont::Font());
+    SilentLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
+    SilentLabel->adjustSize();
+    SilentLabel->hide();
+
     NoRunLabel = AddLabel(this, QString(), TextLeft, TestRowTop);
     NoRunLabel->setWordWrap(true);
     NoRunLabel->setGeometry(TextLeft, TestRowTop, 500, 60);
@@ -204,6 +211,7 @@ void TfmVEKTest::FormShow()
     if (!started)
         m_context.Prompts.ShowError(started.message());
     m_playerReady = discPresent && opened;
+    SilentLabel->setVisible(opened && SentenceMediaPlayer.Silent());
     ShowRunState();
 }
 

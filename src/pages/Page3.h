@@ -50,6 +50,7 @@ public:
     QLabel *SNRLabel;
     QLabel *MDBLabel;
     QLabel *PracticeLabel;
+    QLabel *SilentLabel;
     // Why there is nothing to give: no condition selected, or no material.
     QLabel *NoRunLabel;
     QPushButton *AbortButton;

@@ -199,3 +199,55 @@ TEST_F(BrokenOutputTest, SwitchingTheOutputMidPlayLosesNoFrame)
 }
 
 } // namespace
+
+namespace {
+
+// A play with no sound server to play to fails in words, soon, and never
+// keeps the GUI thread; it is not counted as heard in silence.
+TEST_F(BrokenOutputTest, WithoutASoundServerEveryPlayFailsAndSaysSo)
+{
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:" + QDir(folder.path()).filePath(QStringLiteral("no-server")).toUtf8());
+    TOutputReport report;
+    auto output = std::make_shared<TSoundOutput>(OpenSoundOutput(QStringLiteral("default"), report));
+    EXPECT_FALSE(report.Silent);
+    TCdAudioPlayer player(Sheet(), [&](QString &) { return output; });
+    ASSERT_TRUE(player.Open());
+    EXPECT_FALSE(player.Silent());
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    for (const int play : {1, 2}) {
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 2), true));
+        EXPECT_LT(clock.elapsed(), 100);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == play; }, 3000));
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_EQ(player.ErrorCode(), TCdError::NoSoundOutput) << player.ErrorText().toStdString();
+    }
+    QElapsedTimer closing;
+    closing.start();
+    player.Close();
+    EXPECT_LT(closing.elapsed(), 100);
+    server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
+}
+
+TEST_F(BrokenOutputTest, OnlyAChosenSilentOutputIsSilentAndACardThatIsNotThereFailsEveryPlay)
+{
+    TOutputReport report;
+    auto silent = std::shared_ptr<IAudioSink>(OpenSoundOutput(NoOutput, report));
+    EXPECT_TRUE(report.Silent);
+    EXPECT_TRUE(report.Problem.isEmpty());
+
+    auto card = std::shared_ptr<IAudioSink>(OpenSoundOutput(AlsaPrefix + QStringLiteral("Audiometer 7"), report));
+    EXPECT_FALSE(report.Silent);
+    EXPECT_TRUE(report.Problem.contains(QStringLiteral("Audiometer 7"))) << report.Problem.toStdString();
+    TCdAudioPlayer player(Sheet(), [&](QString &) { return card; });
+    ASSERT_TRUE(player.Open());
+    QSignalSpy notices(&player, &IMediaPlayer::Notify);
+    ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 0), MakeTmsf(1, 0, 1), true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 3000));
+    EXPECT_EQ(player.ErrorCode(), TCdError::NoSoundOutput);
+    EXPECT_TRUE(player.ErrorText().contains(QStringLiteral("Audiometer 7"))) << player.ErrorText().toStdString();
+}
+
+} // namespace

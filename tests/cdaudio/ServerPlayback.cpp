@@ -33,7 +33,7 @@ QString TServerPlayback::Unavailable()
     return QString();
 }
 
-TServerPlayback::TServerPlayback()
+TServerPlayback::TServerPlayback(const QString &output) : m_outputChoice(output)
 {
     TestDisc::Write(m_folder.path(), TestDisc::Binary, {{DiscSeconds * 75, 0, 0}}, false);
     m_clock.start();
@@ -50,9 +50,9 @@ bool TServerPlayback::Open(QString &error)
 {
     m_player = std::make_unique<TCdAudioPlayer>(QDir(m_folder.path()).filePath(QStringLiteral("disc.cue")),
                                                 [this](QString &reason) {
-                                                    TPortAudioSink::TOpenReport report;
-                                                    auto sink = OpenSoundOutput(TPortAudioSink::DefaultDevice, report);
-                                                    reason = m_silentReason = report.Reason;
+                                                    TOutputReport report;
+                                                    auto sink = OpenSoundOutput(m_outputChoice, report);
+                                                    reason = m_silentReason = report.Problem;
                                                     m_output = std::make_shared<TSoundOutput>(std::move(sink));
                                                     return m_output;
                                                 });
@@ -128,6 +128,7 @@ TServerPlayback::TResult TServerPlayback::Play(int firstSecond, int seconds)
     QSignalSpy notices(m_player.get(), &IMediaPlayer::Notify);
     const qint64 played = m_clock.nsecsElapsed();
     m_player->Play(MakeTmsf(1, 0, firstSecond), MakeTmsf(1, 0, firstSecond + seconds), true);
+    result.PlayCallMs = double(m_clock.nsecsElapsed() - played) / 1e6;
     if (!QTest::qWaitFor([&] { return notices.size() == 1; }, seconds * 1000 + 5000)) {
         result.Fault = QStringLiteral("no end notice");
         return result;

@@ -29,12 +29,15 @@ public:
         double OnsetMs = 0;
         // The last frame at the monitor to the end notice.
         double NoticeAfterLastMs = 0;
+        // How long Play kept the GUI thread.
+        double PlayCallMs = 0;
     };
 
     // Why there is nothing to record from; empty when there is.
     static QString Unavailable();
 
-    TServerPlayback();
+    // output: a value of [CD] Output.
+    explicit TServerPlayback(const QString &output = QStringLiteral("default"));
     ~TServerPlayback();
 
     IMediaPlayer &Player() { return *m_player; }
@@ -62,6 +65,7 @@ private:
     // Waits until the monitor has been silent for a while after what played.
     void WaitForQuiet();
 
+    QString m_outputChoice;
     QTemporaryDir m_folder;
     QString m_silentReason;
     std::shared_ptr<TSoundOutput> m_output;

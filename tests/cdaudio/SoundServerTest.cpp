@@ -69,16 +69,6 @@ TEST_F(SoundServerTest, NoDropoutWhileTwoProcessesKeepTheProcessorsBusy)
     }
 }
 
-TEST_F(SoundServerTest, AChosenOutputThatIsNotThereIsToldAndTheDefaultPlays)
-{
-    TPortAudioSink::TOpenReport report;
-    const std::unique_ptr<IAudioSink> sink = OpenSoundOutput(QStringLiteral("Audiometer input 7"), report);
-    EXPECT_EQ(report.Reason.toStdString(), "");
-    EXPECT_NE(report.Notice.indexOf(QStringLiteral("\"Audiometer input 7\"")), -1) << report.Notice.toStdString();
-    ASSERT_FALSE(report.DeviceNames.isEmpty());
-    EXPECT_EQ(report.DeviceNames.first(), TPortAudioSink::DefaultDevice);
-}
-
 // The last of them: it ends the server, and starts another.
 TEST_F(SoundServerTest, AServerThatDiesMidPlayEndsThePlayWithAnErrorAndOneStartedAgainIsPlayedThrough)
 {
@@ -94,14 +84,14 @@ TEST_F(SoundServerTest, AServerThatDiesMidPlayEndsThePlayWithAnErrorAndOneStarte
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 1; }, 4000));
-    EXPECT_LT(clock.elapsed(), 2500);
-    EXPECT_EQ(player.ErrorCode(), TCdError::OutputStopped) << player.ErrorText().toStdString();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(player.ErrorCode(), TCdError::NoSoundOutput) << player.ErrorText().toStdString();
 
     // With no server to open the output on again, the next play fails and
     // says so, rather than hanging or playing into the dead stream.
     clock.restart();
     ASSERT_TRUE(player.Play(MakeTmsf(1, 0, 1), MakeTmsf(1, 0, 2), true));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 3000));
     std::printf("a play without a server failed after %lld ms: %s\n", clock.elapsed(),
                 qPrintable(player.ErrorText()));
     EXPECT_EQ(player.ErrorCode(), TCdError::NoSoundOutput) << player.ErrorText().toStdString();
@@ -116,7 +106,7 @@ TEST_F(SoundServerTest, AServerThatDiesMidPlayEndsThePlayWithAnErrorAndOneStarte
 
     clock.restart();
     player.Close();
-    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_LT(clock.elapsed(), 100);
 }
 
 } // namespace

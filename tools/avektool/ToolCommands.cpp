@@ -3,6 +3,7 @@
 
 #include "CheckDiscCommand.h"
 #include "CheckMaterialCommand.h"
+#include "CheckOutputCommand.h"
 #include "DumpCommand.h"
 #include "ExportCsvCommand.h"
 #include "ImportDiscCommand.h"
@@ -24,6 +25,9 @@ constexpr std::array Commands = {
     TToolCommand{"check-disc", "[--record] FILE.DAT DISC",
                  "Check that every sentence and the calibration stretch play from an image or drive as recorded.",
                  2, 3, RunCheckDisc},
+    TToolCommand{"check-output", "[--output DEVICE] [--seconds N] DISC",
+                 "Play the calibration stretch and check that the output puts it out whole at unity gain.", 1, 5,
+                 RunCheckOutput},
     TToolCommand{"import-disc", "[--check] [DEVICE] DIR",
                  "Read the test CD once, as a careful ripper does, into DIR/VEK.cue and VEK.bin.", 1, 3, RunImportDisc},
     TToolCommand{"make-demo", "[--force] DIR",
