@@ -377,6 +377,9 @@ void TfmVEKTest::MoveUpButtonClick()
 void TfmVEKTest::CorrectButtonClick()
 {
     m_run.MarkAllCorrect();
+    // Marks given with it are as much the clinician's work as clicked ones.
+    if (m_run.HasRun())
+        m_context.MarkModified();
     ShowRunState();
 }
 

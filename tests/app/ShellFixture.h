@@ -49,6 +49,8 @@ protected:
         graph = pages.fmViewGraph;
         window->show();
         Settle();
+        // As the program does once the window can be seen.
+        window->AskStartUpQuestions();
     }
 
     void TearDown() override
