@@ -56,9 +56,14 @@ TListScore ComputeListScore(const TPageMarks &marks, int sentenceCount, float we
             sum += MarkCredit(mark);
     }
     const float proportion = sum > 0.0f ? static_cast<float>(double(sum) / (5.0 * count)) : 0.0f;
-    const float rau = static_cast<float>(2.0 * std::asin(std::sqrt(double(proportion))) * RauScale - 23.0);
+    const float rau = RauOf(proportion);
     const float wrau = rau * weight;
     return {proportion, rau, wrau};
+}
+
+float RauOf(float proportion)
+{
+    return static_cast<float>(2.0 * std::asin(std::sqrt(double(proportion))) * RauScale - 23.0);
 }
 
 TListScore ScoreListIntoRecord(TClientRecord &record, const TPageMarks &marks, int sentenceCount, int slot)

@@ -26,6 +26,8 @@ float WrauWeight(int mdb, int slot);
 // words repeated correctly, its rationalised arcsine transform and the
 // weighted RAU, rounded to single precision where the client file keeps them.
 TListScore ComputeListScore(const TPageMarks &marks, int sentenceCount, float weight);
+// The RAU of a proportion, rounded to single precision.
+float RauOf(float proportion);
 
 // Scores the marks into the slot of the record's current MDB, overwriting
 // whatever that slot held; nothing else of the record changes.

@@ -4,6 +4,7 @@
 
 #include "About.h"
 #include "HelpViewer.h"
+#include "administration/ScoreCheck.h"
 #include "administration/Snr50.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -14,6 +15,7 @@
 #include "pages/WindowMessages.h"
 #include "record/ClientFileReader.h"
 #include "pages/ClientFileSave.h"
+#include "record/IniFile.h"
 #include "record/RecoveryFile.h"
 #include "record/Settings.h"
 
@@ -291,7 +293,7 @@ bool TfmWinMain::CommitData(bool allowsInteraction)
 void TfmWinMain::KeepUnsavedWork()
 {
     KeepWorkNow();
-    WriteSettings();
+    WriteSettings(false);
     m_lock.Release();
 }
 
@@ -345,16 +347,21 @@ bool TfmWinMain::LockFile(const QString &fileName, bool ask)
     TLockOwner owner;
     if (m_lock.Acquire(fileName, owner))
         return true;
-    m_lock.Release();
-    if (!ask)
+    // Declined, the file open so far stays open and locked.
+    if (!ask) {
+        m_lock.Release();
         return true;
-    const QString who = owner.User.isEmpty()
-                            ? QStringLiteral("another program")
-                            : QStringLiteral("%1 on %2 (since %3)")
-                                  .arg(owner.User, owner.Host, QLocale().toString(owner.Since, QLocale::ShortFormat));
-    return m_prompts.AskYesNo(QStringLiteral("%1 is open in another copy of AVEK by %2. If you both save it, one of "
-                                             "you will be asked before the other's work is replaced. Open it anyway?")
-                                  .arg(QFileInfo(fileName).fileName(), who));
+    }
+    const QString who = owner.User.isEmpty() ? QStringLiteral("another program") : owner.Description();
+    if (!m_prompts.AskYesNo(QStringLiteral("%1 is open in another copy of AVEK by %2. If that copy has ended (its "
+                                           "computer was switched off or crashed), you can take the file over; if "
+                                           "you both save it, one of you will be asked before the other's work is "
+                                           "replaced. Take it over and open it?")
+                                .arg(QFileInfo(fileName).fileName(), who)))
+        return false;
+    if (!m_lock.TakeOver(fileName, owner))
+        m_lock.Release();
+    return true;
 }
 
 bool TfmWinMain::event(QEvent *event)
@@ -464,8 +471,17 @@ void TfmWinMain::SetFileName(const QString &fileName)
 {
     m_state.FileName = fileName;
     m_state.ShortFileName = fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName();
-    if (!fileName.isEmpty())
-        m_state.DataPath = Settings::WithTrailingSlash(QFileInfo(fileName).absolutePath());
+    if (fileName.isEmpty())
+        return;
+    m_state.DataPath = Settings::WithTrailingSlash(QFileInfo(fileName).absolutePath());
+    // Such a name would break VEK.INI into lines of its own: the settings keep
+    // the folder they had, and the user hears it once.
+    if (!TIniFile::CanHold(m_state.DataPath) && !m_toldUnkeptFolder) {
+        m_toldUnkeptFolder = true;
+        m_prompts.ShowError(QStringLiteral("The folder %1 cannot be remembered for the next start: its name holds a "
+                                           "line break. AVEK will open in the folder it remembered before.")
+                                .arg(QDir::toNativeSeparators(QFileInfo(fileName).absolutePath())));
+    }
 }
 
 void TfmWinMain::UpdateCaption()
@@ -551,6 +567,10 @@ bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
     ShowClientInfoAfterFileCommand();
     UpdateCaption();
     SetModified(false);
+    if (const QString impossible = ScoreCheck::ImpossibleScores(m_record); !impossible.isEmpty())
+        m_prompts.ShowError(QStringLiteral("%1 holds scores no list can give, in %2. They are shown as \"%3\" and "
+                                           "left out of the graphs; the file is left as it is.")
+                                .arg(m_state.ShortFileName, impossible, ScoreCheck::ImpossibleScoreText));
     m_recentClients.Add(fileName);
     return true;
 }
@@ -591,11 +611,19 @@ void TfmWinMain::ReadSettings()
     m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory, &m_settingsProblem);
 }
 
-void TfmWinMain::WriteSettings()
+void TfmWinMain::WriteSettings(bool canAsk)
 {
     // The settings only remember a folder; not being able to keep it is no
-    // reason to stop the program from closing.
-    Settings::WriteDataPath(m_state.IniDirectory, m_state.DataPath);
+    // reason to stop the program from closing, but the user is told (a
+    // folder VEK.INI cannot hold was told when it was chosen).
+    QString problem;
+    if (!TIniFile::CanHold(m_state.DataPath) || Settings::WriteDataPath(m_state.IniDirectory, m_state.DataPath, &problem))
+        return;
+    problem += QStringLiteral(" The folder of the last client file is not remembered for the next start.");
+    if (canAsk)
+        m_prompts.ShowError(problem);
+    else
+        qCritical("%s", qPrintable(problem));
 }
 
 void TfmWinMain::ShowHelpForCurrentPage()

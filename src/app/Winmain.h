@@ -50,7 +50,8 @@ public:
     // True when the record was written.
     bool SaveFile(bool saveAs);
     void ReadSettings();
-    void WriteSettings();
+    // canAsk: a person is there to be told when the settings cannot be kept.
+    void WriteSettings(bool canAsk = true);
     // What start-up has to tell or ask (a settings file it cannot use, work
     // kept from the last run), for when the clinician can see the window.
     void AskStartUpQuestions();
@@ -135,5 +136,6 @@ private:
     bool m_toldKeepFailure = false;
     // From the start-up questions to the close.
     bool m_keeping = false;
+    bool m_toldUnkeptFolder = false; // a folder VEK.INI cannot hold was told once
     TClientFileLock m_lock;
 };

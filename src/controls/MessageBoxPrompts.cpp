@@ -21,8 +21,10 @@ QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessa
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, parent);
     if (!yesText.isEmpty())
         box.button(QMessageBox::Yes)->setText(yesText);
-    if (!noText.isEmpty())
+    if (!noText.isEmpty()) {
         box.button(QMessageBox::No)->setText(noText);
+        box.setDefaultButton(QMessageBox::No);
+    }
     TBlindKeyGuard guard(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -28,7 +28,9 @@ public:
     virtual TAnswer AskYesNoCancel(const QString &text) = 0;
     virtual bool AskYesNo(const QString &text) = 0;
     // A confirmation box whose Yes and No buttons say what they do (for
-    // example "Overwrite" and "Save As…"), and Cancel.
+    // example "Overwrite" and "Save As…"), and Cancel. Yes is the choice that
+    // replaces something, so No is the default button: a reflexive Return
+    // destroys nothing.
     virtual TAnswer AskChoice(const QString &text, const QString &yesText, const QString &noText) = 0;
     // Error box: error icon, caption "Error", OK.
     virtual void ShowError(const QString &text) = 0;

@@ -4,6 +4,7 @@
 
 #include "WrauGraphDrawing.h"
 #include "Canvas.h"
+#include "administration/ScoreCheck.h"
 #include "record/ClientRecord.h"
 #include "record/Conditions.h"
 #include "record/ScoreFormat.h"
@@ -18,7 +19,7 @@ constexpr int FontPoints = 10;
 constexpr int SmallestValuePoints = 6;
 constexpr int RulePixels = 2;
 
-enum class TMeasure { Percent, Rau, Wrau };
+using ScoreCheck::TMeasure;
 
 struct TScoreBlock
 {
@@ -32,8 +33,8 @@ struct TScoreBlock
 using enum Conditions::TTalker;
 
 constexpr TScoreBlock ScoreBlocks[] = {
-    {TMeasure::Percent, "Percent", "H-Sentences", High, {0.15, 0.36, 0.30, 0.40}},
-    {TMeasure::Percent, nullptr, "L-Sentences", Low, {0.15, 0.36, 0.43, 0.53}},
+    {TMeasure::Proportion, "Percent", "H-Sentences", High, {0.15, 0.36, 0.30, 0.40}},
+    {TMeasure::Proportion, nullptr, "L-Sentences", Low, {0.15, 0.36, 0.43, 0.53}},
     {TMeasure::Rau, "RAU", nullptr, High, {0.42, 0.63, 0.30, 0.40}},
     {TMeasure::Rau, nullptr, nullptr, Low, {0.42, 0.63, 0.43, 0.53}},
     {TMeasure::Wrau, "WRAU", nullptr, High, {0.69, 0.90, 0.30, 0.40}},
@@ -124,19 +125,6 @@ void PrintSentenceLabel(TCanvas &canvas, const TBox &box, const QString &label)
     canvas.SetClearBrush();
 }
 
-double Value(const TConstMdbBlock &block, TMeasure measure, int slot)
-{
-    switch (measure) {
-    case TMeasure::Percent:
-        return Percent(block.Proportion(slot));
-    case TMeasure::Rau:
-        return block.Rau(slot);
-    case TMeasure::Wrau:
-        break;
-    }
-    return block.Wrau(slot);
-}
-
 void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreBlock &scores)
 {
     SetTableDrawing(canvas);
@@ -163,10 +151,11 @@ void PrintScoreBlock(TCanvas &canvas, const TClientRecord &record, const TScoreB
         const TConstMdbBlock block = record.Mdb(m);
         for (int r = 0; r < Conditions::PerTalker; ++r) {
             const int slot = Conditions::TestSlot(scores.Talker, r);
-            if (block.Proportion(slot) == NoScore)
+            if (!ScoreCheck::IsScored(block, slot))
                 continue;
             PrintCellValue(canvas, box, m, box.L + TruncToPixel((m + 0.5) * cw) - halfValue,
-                           box.T + TruncToPixel((r + 0.1) * rh), PrintScore(Value(block, scores.Measure, slot)));
+                           box.T + TruncToPixel((r + 0.1) * rh),
+                           ScoreCheck::Text(block, m, slot, scores.Measure, PrintScore));
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 
 #include "Canvas.h"
+#include "administration/ScoreCheck.h"
 #include "record/ClientRecord.h"
 #include "record/ScoreFormat.h"
 
@@ -128,7 +129,7 @@ void TWrauGraphDrawing::DrawWrauGraph(TCanvas &canvas, int mdb) const
 
     const TConstMdbBlock block = m_record.Mdb(mdb);
     for (const Conditions::TTalker talker : Conditions::Talkers)
-        DrawSeries(canvas, plot, block, talker, halfSize);
+        DrawSeries(canvas, plot, block, mdb, talker, halfSize);
     canvas.SetPen(Black, 1);
     canvas.SetClearBrush();
 }
@@ -144,7 +145,7 @@ std::array<QString, 8> TWrauGraphDrawing::Snr50Texts() const
     return texts;
 }
 
-void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TPlotRect &plot, const TConstMdbBlock &block,
+void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TPlotRect &plot, const TConstMdbBlock &block, int mdb,
                                    Conditions::TTalker talker, int halfSize) const
 {
     const bool diamonds = talker == Conditions::TTalker::High;
@@ -154,7 +155,10 @@ void TWrauGraphDrawing::DrawSeries(TCanvas &canvas, const TPlotRect &plot, const
     std::array<int, 4> values{};
     std::array<QPoint, 4> points{};
     for (int k = 0; k < 4; ++k) {
-        values[k] = PlotValue(block.Wrau(Conditions::TestSlot(talker, Conditions::RowOfColumn(k + 1))));
+        const int slot = Conditions::TestSlot(talker, Conditions::RowOfColumn(k + 1));
+        const float wrau = block.Wrau(slot);
+        // A value no list can give is left out, as a list not tested is.
+        values[k] = ScoreCheck::IsPossible(ScoreCheck::TMeasure::Wrau, wrau, mdb, slot) ? PlotValue(wrau) : LowestWrau - 1;
         if (values[k] < LowestWrau)
             continue;
         points[k] = {plot.ColumnToX(k + 1), plot.WrauToY(values[k])};

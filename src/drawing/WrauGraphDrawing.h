@@ -50,7 +50,7 @@ public:
     std::array<QString, 8> Snr50Texts() const;
 
 private:
-    void DrawSeries(TCanvas &canvas, const TPlotRect &plot, const TConstMdbBlock &block,
+    void DrawSeries(TCanvas &canvas, const TPlotRect &plot, const TConstMdbBlock &block, int mdb,
                     Conditions::TTalker talker, int halfSize) const;
 
     const TClientRecord &m_record;

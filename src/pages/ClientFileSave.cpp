@@ -7,25 +7,29 @@
 
 namespace {
 
-bool ChangedByAnotherProgram(const TAppState &state)
+// Empty when the file is as this copy left it (or gone: a file that is gone
+// loses nothing by being written again); otherwise what to tell the user.
+// What cannot be read now (too large, a pipe, no read permission) may hold
+// another program's work and counts as changed.
+QString ChangeByAnotherProgram(const TAppState &state)
 {
     if (!state.FileStamp.IsOf(state.FileName))
-        return false;
+        return QString();
+    const QString changed = QStringLiteral("%1 was changed by another program since you opened it.")
+                                .arg(QFileInfo(state.FileName).fileName());
     TFileStamp now;
-    // A file that is gone loses nothing by being written again; one that
-    // cannot be read is reported by the write.
-    if (!ReadFileStamp(state.FileName, now) || now.Size < 0)
-        return false;
-    return !now.SameContent(state.FileStamp);
+    if (const TStatus read = ReadFileStamp(state.FileName, now); !read)
+        return changed + u' ' + read.message() + u'.';
+    if (now.Size < 0 || now.SameContent(state.FileStamp))
+        return QString();
+    return changed;
 }
 
 } // namespace
 
 TSaveOutcome SaveClientFile(const TClientRecord &record, TAppState &state, IPrompts &prompts)
 {
-    if (ChangedByAnotherProgram(state)) {
-        const QString question = QStringLiteral("%1 was changed by another program since you opened it.")
-                                     .arg(QFileInfo(state.FileName).fileName());
+    if (const QString question = ChangeByAnotherProgram(state); !question.isEmpty()) {
         switch (prompts.AskChoice(question, QStringLiteral("Overwrite"), QStringLiteral("Save As…"))) {
         case TAnswer::Yes:
             break;

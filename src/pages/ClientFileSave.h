@@ -16,5 +16,6 @@ enum class TSaveOutcome {
 // Writes the record to state.FileName, as Save, Save As and the save after
 // each scored list do. When that file is the one this copy loaded or last
 // saved, and another program (another copy on a shared folder) has changed
-// it since, the user is asked first: Overwrite, Save As…, or Cancel.
+// it since, or it cannot be read now, the user is asked first: Overwrite,
+// Save As… (the default button, as it destroys nothing), or Cancel.
 TSaveOutcome SaveClientFile(const TClientRecord &record, TAppState &state, IPrompts &prompts);

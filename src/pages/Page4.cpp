@@ -4,6 +4,7 @@
 
 #include "PageStyle.h"
 #include "ReportPrintJob.h"
+#include "administration/ScoreCheck.h"
 #include "TableHeaders.h"
 #include "drawing/ScoreReport.h"
 #include "drawing/WrauGraphDrawing.h"
@@ -140,10 +141,13 @@ void TfmScoresPrint::FillGrids(Conditions::TTalker talker, TStringGrid *percent,
         const TConstMdbBlock block = m_context.Record.Mdb(m);
         for (int r = 0; r < Conditions::PerTalker; ++r) {
             const int slot = Conditions::TestSlot(talker, r);
-            const bool scored = block.Proportion(slot) != NoScore;
-            percent->SetCells(m, r, scored ? ScreenScore(Percent(block.Proportion(slot))) : QString());
-            rau->SetCells(m, r, scored ? ScreenScore(block.Rau(slot)) : QString());
-            wrau->SetCells(m, r, scored ? ScreenScore(block.Wrau(slot)) : QString());
+            const bool scored = ScoreCheck::IsScored(block, slot);
+            const auto text = [&](ScoreCheck::TMeasure measure) {
+                return scored ? ScoreCheck::Text(block, m, slot, measure, ScreenScore) : QString();
+            };
+            percent->SetCells(m, r, text(ScoreCheck::TMeasure::Proportion));
+            rau->SetCells(m, r, text(ScoreCheck::TMeasure::Rau));
+            wrau->SetCells(m, r, text(ScoreCheck::TMeasure::Wrau));
         }
     }
 }

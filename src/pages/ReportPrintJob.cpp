@@ -4,13 +4,17 @@
 #include "PrintQueue.h"
 #include "drawing/Canvas.h"
 #include "drawing/ScoreReport.h"
+#include "record/RegularFile.h"
+#include "record/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -28,8 +32,6 @@ QString DocumentFileName(const QString &first, int document)
 
 QString PrinterName(const QPrinter &printer)
 {
-    if (!printer.outputFileName().isEmpty())
-        return QStringLiteral("the file \"%1\"").arg(QDir::toNativeSeparators(printer.outputFileName()));
     return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
 }
 
@@ -40,7 +42,8 @@ bool PrintsToQueue(const QPrinter &printer)
 }
 
 TStatus PrintDocument(QPrinter &printer, QPageLayout::Orientation orientation, const QString &title,
-                      const std::function<void(TCanvas &)> &draw, TPrintQueue *queue, QString &waiting)
+                      const std::function<void(TCanvas &)> &draw, TPrintQueue *queue, QString &waiting,
+                      const QString &where)
 {
     printer.setPageOrientation(orientation);
     printer.setDocName(title);
@@ -50,7 +53,7 @@ TStatus PrintDocument(QPrinter &printer, QPageLayout::Orientation orientation, c
         queue->BeforeDocument();
     QPainter painter;
     if (!painter.begin(&printer))
-        return TStatus::Error(QStringLiteral("Printing \"%1\" failed: %2 could not be opened.").arg(title, PrinterName(printer)));
+        return TStatus::Error(QStringLiteral("Printing \"%1\" failed: %2 could not be opened.").arg(title, where));
     // Nothing half-drawn is left open on the printer.
     try {
         TCanvas canvas = PageCanvas(painter);
@@ -60,7 +63,7 @@ TStatus PrintDocument(QPrinter &printer, QPageLayout::Orientation orientation, c
         throw;
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return TStatus::Error(QStringLiteral("Printing \"%1\" failed: %2 did not take the whole document.").arg(title, PrinterName(printer)));
+        return TStatus::Error(QStringLiteral("Printing \"%1\" failed: %2 did not take the whole document.").arg(title, where));
     if (!queue)
         return TStatus::Ok();
     const TQueuedDocument queued = queue->AfterDocument(title);
@@ -69,6 +72,39 @@ TStatus PrintDocument(QPrinter &printer, QPageLayout::Orientation orientation, c
     if (queued.State == TQueuedDocument::Waiting && waiting.isEmpty())
         waiting = QStringLiteral("The printed documents are waiting in the queue of the printer \"%1\": %2.")
                       .arg(printer.printerName(), queued.Reason);
+    return TStatus::Ok();
+}
+
+// Printed to a file, the document is drawn into a folder of the user's own
+// and then put in place by the one writer, so that a link or a pipe planted
+// at the name is refused and a patient's report gets no others' bits.
+TStatus PrintDocumentToFile(QPrinter &printer, const QString &file, const QTemporaryDir &drawn,
+                            QPageLayout::Orientation orientation, const QString &title,
+                            const std::function<void(TCanvas &)> &draw, QString &waiting)
+{
+    const QString where = QStringLiteral("the file \"%1\"").arg(QDir::toNativeSeparators(file));
+    const auto failed = [&](const QString &reason) {
+        return TStatus::Error(QStringLiteral("Printing \"%1\" failed: %2").arg(title, reason));
+    };
+    if (const QString refusal = SafeFile::RefusalOf(file); !refusal.isEmpty())
+        return failed(QStringLiteral("Cannot create file %1: %2").arg(QDir::toNativeSeparators(file), refusal));
+    if (!drawn.isValid())
+        return failed(QStringLiteral("no private folder to draw it in: %1").arg(drawn.errorString()));
+    const QString copy = drawn.filePath(QStringLiteral("document.pdf"));
+    printer.setOutputFileName(copy);
+    if (TStatus printed = PrintDocument(printer, orientation, title, draw, nullptr, waiting, where); !printed)
+        return printed;
+    QFile pdf(copy);
+    QString reason;
+    if (!RegularFile::Open(pdf, std::numeric_limits<qint64>::max(), reason))
+        return failed(reason);
+    const QByteArray bytes = pdf.readAll();
+    if (pdf.error() != QFileDevice::NoError)
+        return failed(pdf.errorString());
+    pdf.close();
+    pdf.remove();
+    if (!SafeFile::WriteAll(file, bytes, reason))
+        return failed(reason);
     return TStatus::Ok();
 }
 
@@ -86,11 +122,16 @@ TPrintResult PrintReportCopies(QPrinter &printer, const TScoreReport &report, co
 
     TPrintResult result;
     int document = 0;
+    std::optional<QTemporaryDir> drawn;
+    if (!firstFile.isEmpty())
+        drawn.emplace();
     const auto next = [&](QPageLayout::Orientation orientation, const QString &title,
                           const std::function<void(TCanvas &)> &draw) {
-        if (!firstFile.isEmpty())
-            printer.setOutputFileName(DocumentFileName(firstFile, ++document));
-        return PrintDocument(printer, orientation, title, draw, queue ? &*queue : nullptr, result.Waiting);
+        if (drawn)
+            return PrintDocumentToFile(printer, DocumentFileName(firstFile, ++document), *drawn, orientation, title,
+                                       draw, result.Waiting);
+        return PrintDocument(printer, orientation, title, draw, queue ? &*queue : nullptr, result.Waiting,
+                             PrinterName(printer));
     };
     for (int copy = 0; copy < copies && result.Status; ++copy) {
         result.Status = next(QPageLayout::Portrait, QStringLiteral("Score Report"),
@@ -99,6 +140,8 @@ TPrintResult PrintReportCopies(QPrinter &printer, const TScoreReport &report, co
             result.Status = next(QPageLayout::Landscape, QStringLiteral("WRau Graphs"),
                                  [&](TCanvas &canvas) { report.PrintGraphPage(canvas, graph); });
     }
+    if (drawn)
+        printer.setOutputFileName(firstFile);
     return result;
 }
 

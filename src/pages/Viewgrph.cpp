@@ -3,6 +3,7 @@
 
 #include "PageStyle.h"
 #include "TableHeaders.h"
+#include "administration/ScoreCheck.h"
 #include "drawing/Canvas.h"
 #include "controls/PaintBox.h"
 #include "record/Conditions.h"
@@ -45,8 +46,10 @@ void TfmViewGraph::AddAccessibleTables()
     for (int m = 0; m < TClientRecord::MdbCount; ++m) {
         const auto wrau = [&record, m](int row, int column) {
             const int slot = Conditions::TestSlot(Conditions::Talkers[row], Conditions::RowOfColumn(column + 1));
-            const float value = record.Mdb(m).Wrau(slot);
-            return value == NoScore ? QString() : ScreenScore(value);
+            const TConstMdbBlock block = record.Mdb(m);
+            if (block.Wrau(slot) == NoScore)
+                return QString();
+            return ScoreCheck::Text(block, m, slot, ScoreCheck::TMeasure::Wrau, ScreenScore);
         };
         PaintBox1->AccessibleTables.push_back({QStringLiteral("MDB %1 WRAU").arg(m + 1), series, snrs, wrau, {}});
     }

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
-#include "PrivateSave.h"
 #include "RegularFile.h"
+#include "SafeFile.h"
 #include "Windows1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -89,13 +88,13 @@ QString TIniFile::Text() const
 
 TStatus TIniFile::Save(const QString &path) const
 {
-    QSaveFile file(path);
     const QString text = Text();
     const QByteArray bytes = m_utf8 || !Windows1252::CanHold(text) ? (m_bom ? Bom : QByteArray()) + text.toUtf8()
                                                                    : Windows1252::Encode(text);
-    if (PrivateSave::Open(file) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    QString reason;
+    if (SafeFile::WriteAll(path, bytes, reason))
         return TStatus::Ok();
-    return TStatus::Error(QStringLiteral("Cannot create file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return TStatus::Error(reason);
 }
 
 qsizetype TIniFile::FindKey(const QString &section, const QString &key) const
@@ -107,21 +106,29 @@ qsizetype TIniFile::FindKey(const QString &section, const QString &key) const
     return -1;
 }
 
+bool TIniFile::CanHold(const QString &text)
+{
+    return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
+}
+
 QString TIniFile::Value(const QString &section, const QString &key, const QString &fallback) const
 {
     const qsizetype at = FindKey(section, key);
     if (at < 0)
         return fallback;
     const QString &text = m_lines[at].Text;
-    return text.mid(text.indexOf(u'=') + 1).trimmed();
+    const QString value = text.mid(text.indexOf(u'=') + 1).trimmed();
+    return CanHold(value) ? value : fallback;
 }
 
-void TIniFile::SetValue(const QString &section, const QString &key, const QString &value)
+bool TIniFile::SetValue(const QString &section, const QString &key, const QString &value)
 {
+    if (!CanHold(section) || !CanHold(key) || !CanHold(value))
+        return false;
     const QString text = key + u'=' + value;
     if (const qsizetype at = FindKey(section, key); at >= 0) {
         m_lines[at].Text = text;
-        return;
+        return true;
     }
     // After the last line of the section that is not blank, or in a new one.
     qsizetype last = -1;
@@ -136,4 +143,5 @@ void TIniFile::SetValue(const QString &section, const QString &key, const QStrin
         last = m_lines.size() - 1;
     }
     m_lines.insert(last + 1, {m_lines[last].Section, key, text});
+    return true;
 }

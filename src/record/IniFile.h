@@ -24,8 +24,11 @@ public:
     void Parse(const QString &text);
     QString Text() const;
 
+    // A value with a line break or a NUL cannot be one line of the file: it
+    // reads as missing and is never written (SetValue gives false).
+    static bool CanHold(const QString &text);
     QString Value(const QString &section, const QString &key, const QString &fallback = QString()) const;
-    void SetValue(const QString &section, const QString &key, const QString &value);
+    bool SetValue(const QString &section, const QString &key, const QString &value);
 
 private:
     struct TLine

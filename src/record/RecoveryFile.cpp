@@ -2,13 +2,11 @@
 #include "RecoveryFile.h"
 
 #include "ClientFileReader.h"
+#include "SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <sys/stat.h>
 
 namespace RecoveryFile {
 
@@ -39,14 +37,10 @@ TStatus Write(const TClientRecord &record, const TAppState &state)
     TFileStamp stamp = state.FileStamp;
     if (!stamp.IsOf(state.FileName))
         stamp = TFileStamp{state.FileName, -1, {}};
-    QSaveFile file(Path());
-    const QByteArray bytes = record.Image().toByteArray() + Trailer(stamp);
-    const mode_t previous = ::umask(S_IRWXG | S_IRWXO);
-    const bool opened = file.open(QIODevice::WriteOnly);
-    ::umask(previous);
-    if (opened && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    QString reason;
+    if (SafeFile::WriteAll(Path(), record.Image().toByteArray() + Trailer(stamp), reason, SafeFile::TAccess::UserOnly))
         return TStatus::Ok();
-    return TStatus::Error(QStringLiteral("Cannot create file %1: %2").arg(Path(), file.errorString()));
+    return TStatus::Error(reason);
 }
 
 std::optional<TRecovered> Read()

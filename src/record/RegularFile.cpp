@@ -27,9 +27,10 @@ QString KindOf(mode_t mode)
 
 } // namespace
 
-int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason)
+int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason, TLinks links)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == TLinks::Refuse ? O_NOFOLLOW : 0));
     if (fd < 0) {
         reason = QString::fromLocal8Bit(std::strerror(errno));
         return -1;
@@ -50,9 +51,9 @@ int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason)
     return -1;
 }
 
-bool Open(QFile &file, qint64 maxSize, QString &reason)
+bool Open(QFile &file, qint64 maxSize, QString &reason, TLinks links)
 {
-    const int fd = OpenDescriptor(file.fileName(), maxSize, reason);
+    const int fd = OpenDescriptor(file.fileName(), maxSize, reason, links);
     if (fd < 0)
         return false;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

@@ -11,9 +11,13 @@ class QFile;
 // opened without waiting for a FIFO's writer.
 namespace RegularFile {
 
+// A file of a shared folder that is only ever written by the program (a
+// lock) is not read through a link someone else put at its name.
+enum class TLinks { Follow, Refuse };
+
 // The open descriptor (the caller closes it), or -1 with the reason.
-int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason);
+int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason, TLinks links = TLinks::Follow);
 // file.fileName() opened read-only, or false with the reason.
-bool Open(QFile &file, qint64 maxSize, QString &reason);
+bool Open(QFile &file, qint64 maxSize, QString &reason, TLinks links = TLinks::Follow);
 
 } // namespace RegularFile

@@ -66,21 +66,31 @@ QString ReadDataPath(const QString &iniDirectory, QString *problem)
     return WithTrailingSlash(value.isEmpty() ? iniDirectory : value);
 }
 
-bool WriteDataPath(const QString &iniDirectory, const QString &dataPath)
+bool WriteDataPath(const QString &iniDirectory, const QString &dataPath, QString *problem)
 {
-    return WriteValue(iniDirectory, Section, Key, dataPath);
+    return WriteValue(iniDirectory, Section, Key, dataPath, problem);
 }
 
-bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value)
+bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value,
+                QString *problem)
 {
     const QString path = WritableSettingsPath(iniDirectory);
+    const auto fail = [&](const QString &why) {
+        if (problem)
+            *problem = why;
+        return false;
+    };
+    if (!TIniFile::CanHold(value))
+        return fail(QStringLiteral("%1 cannot hold \"%2\": it has a line break.").arg(QDir::toNativeSeparators(path), value));
     QDir().mkpath(QFileInfo(path).absolutePath());
     TIniFile ini;
     // An unreadable file is not replaced: it may hold what the user needs.
-    if (!ini.Load(path))
-        return false;
+    if (const TStatus loaded = ini.Load(path); !loaded)
+        return fail(loaded.message());
     ini.SetValue(section, key, value);
-    return bool(ini.Save(path));
+    if (const TStatus saved = ini.Save(path); !saved)
+        return fail(saved.message());
+    return true;
 }
 
 } // namespace Settings

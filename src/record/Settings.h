@@ -18,15 +18,17 @@ QString WithTrailingSlash(const QString &folder);
 QString ReadValue(const QString &iniDirectory, const QString &section, const QString &key,
                   QString *problem = nullptr);
 // Writes a value, keeping everything else in the file; false when neither
-// place can be written.
-bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value);
+// place can be written, with why in problem when given.
+bool WriteValue(const QString &iniDirectory, const QString &section, const QString &key, const QString &value,
+                QString *problem = nullptr);
 
 // DataPath, or iniDirectory when no settings file holds one; problem as for
 // ReadValue.
 QString ReadDataPath(const QString &iniDirectory, QString *problem = nullptr);
 // Writes DataPath, keeping everything else in the file; false when neither
-// place can be written.
-bool WriteDataPath(const QString &iniDirectory, const QString &dataPath);
+// place can be written, or the folder's name cannot be one line of the file
+// (TIniFile::CanHold), when nothing is written.
+bool WriteDataPath(const QString &iniDirectory, const QString &dataPath, QString *problem = nullptr);
 
 // Where the settings are written: the start-up folder's VEK.INI if it can be
 // written, else the one in the user's configuration folder.

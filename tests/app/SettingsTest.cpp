@@ -40,6 +40,22 @@ TEST(IniFile, MissingSectionIsAdded)
     EXPECT_EQ(ini.Text(), QStringLiteral("[CD]\r\nDevice=x.cue\r\n\r\n[Information]\r\nDataPath=/a/\r\n"));
 }
 
+// A folder named "x\n[CD]\nDevice=..." must not become lines of their own.
+TEST(IniFile, ValuesWithLineBreaksAreNeitherWrittenNorRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("VEK.INI"));
+    ASSERT_TRUE(Settings::WriteDataPath(dir.path(), QStringLiteral("/clients/")));
+    for (const QString &folder : {QStringLiteral("/share/x\n[CD]\nDevice=/share/img/OTHER.cue\nX=/"),
+                                  QStringLiteral("/share/x\r[CD]/"), QStringLiteral("/share/x") + QChar(0) + u'/'})
+        EXPECT_FALSE(Settings::WriteDataPath(dir.path(), folder));
+    EXPECT_EQ(Settings::ReadDataPath(dir.path()), "/clients/");
+    EXPECT_EQ(Settings::ReadValue(dir.path(), QStringLiteral("CD"), QStringLiteral("Device")), "");
+    TIniFile ini;
+    ini.Parse(QStringLiteral("[Information]\r\nDataPath=/share/x\r[CD]\r\n"));
+    EXPECT_EQ(ini.Value(QStringLiteral("Information"), QStringLiteral("DataPath"), QStringLiteral("none")), "none");
+}
+
 TEST(IniFile, FilesAreWindows1252)
 {
     QTemporaryDir dir;

@@ -5,6 +5,7 @@
 #include "app/ProgramPages.h"
 #include "app/Winmain.h"
 #include "cdaudio/NullSink.h"
+#include "controls/MessageBoxPrompts.h"
 #include "pages/Page1.h"
 #include "record/ClientFileLock.h"
 #include "record/ClientFileReader.h"
@@ -19,9 +20,12 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -110,6 +114,20 @@ TEST_F(SharedFolder, SaveOverAnotherCopysResultAsksFirst)
     EXPECT_EQ(a.Window().windowTitle(), "AVEK beta - JONES-A.VEK");
 }
 
+// Return pressed out of habit on the question keeps the other copy's work.
+TEST(ChangedElsewhereQuestion, ReturnChoosesWhatDestroysNothing)
+{
+    TMessageBoxPrompts prompts;
+    QTimer::singleShot(0, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(prompts.AskChoice(QStringLiteral("JONES.VEK was changed by another program since you opened it."),
+                                QStringLiteral("Overwrite"), QStringLiteral("Save As…")),
+              TAnswer::No);
+}
+
 TEST_F(SharedFolder, ClientOpenElsewhereIsToldAndOpenedOnlyWhenAsked)
 {
     const QString jones = Path(QStringLiteral("JONES.VEK"));
@@ -126,19 +144,48 @@ TEST_F(SharedFolder, ClientOpenElsewhereIsToldAndOpenedOnlyWhenAsked)
     ASSERT_TRUE(held.open(QIODevice::WriteOnly));
     held.write("nurse,reception-pc,4242,2026-03-04T08:30:00Z\n");
     held.close();
+    // Declining keeps the file open so far, and its lock.
+    const QString smith = Path(QStringLiteral("SMITH.VEK"));
+    a.prompts.FileNames = {smith};
+    ASSERT_TRUE(a.Window().SaveFile(true));
+    const QString smithLock = TClientFileLock::LockPath(smith);
+    ASSERT_TRUE(QFile::exists(smithLock));
     a.prompts.FileNames = {jones};
     a.prompts.Answers = {TAnswer::No};
     a.Window().LoadFile();
-    EXPECT_TRUE(a.prompts.Shown.last().startsWith("JONES.VEK is open in another copy of AVEK by nurse on reception-pc"))
+    EXPECT_TRUE(a.prompts.Shown.last().startsWith("JONES.VEK is open in another copy of AVEK by nurse on reception-pc, since "))
         << a.prompts.Shown.last();
-    EXPECT_TRUE(a.program.State().FileName.isEmpty());
+    EXPECT_TRUE(a.prompts.Shown.last().contains(" days ago)")) << a.prompts.Shown.last();
+    EXPECT_EQ(a.program.State().FileName, smith);
+    EXPECT_TRUE(QFile::exists(smithLock)) << "declining another file dropped the lock of the open one";
 
+    // Taken over on the user's word: asked no more, the old file's lock given up.
     a.prompts.FileNames = {jones};
     a.prompts.Answers = {TAnswer::Yes};
     a.Window().LoadFile();
     EXPECT_EQ(a.program.State().FileName, jones);
+    EXPECT_FALSE(QFile::exists(smithLock));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(held.readAll().contains(',' + QByteArray::number(QCoreApplication::applicationPid()) + ','));
+    held.close();
+    EXPECT_EQ(QFile::permissions(lock) & (QFile::ReadOther | QFile::WriteOther), 0);
     a.Window().NewFile();
-    EXPECT_TRUE(QFile::exists(lock)) << "the other copy's lock is not ours to remove";
+    EXPECT_FALSE(QFile::exists(lock));
+
+    // No lock at all: what is not a lock is taken over unasked, a pipe at
+    // once.
+    ASSERT_TRUE(held.open(QIODevice::WriteOnly));
+    held.write("garbage\n");
+    held.close();
+    a.prompts.FileNames = {jones};
+    a.Window().LoadFile();
+    EXPECT_EQ(a.program.State().FileName, jones);
+    a.Window().NewFile();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    a.prompts.FileNames = {jones};
+    a.Window().LoadFile();
+    EXPECT_EQ(a.program.State().FileName, jones);
+    a.Window().NewFile();
 
     // Left by a process of this machine that has ended: taken over unasked.
     QProcess ended;

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <limits>
+
 namespace {
 
 struct TRun
@@ -155,6 +157,18 @@ TEST_F(AvekTool, ExportWritesOneRowPerScoredTestList)
                        "%2,Smith,,4 Feb 2026,4,L,15,50.00,50.00,-5.13,est\r\n")
             .arg(a, b);
     EXPECT_EQ(run.out, expected);
+}
+
+// A damaged file's scores go out as "err", never as NAN, INF or 39 digits.
+TEST_F(AvekTool, ExportShowsImpossibleScoresAsErr)
+{
+    TClientRecord damaged = Scored();
+    damaged.Mdb(1).SetRau(8, std::numeric_limits<float>::quiet_NaN());
+    damaged.Mdb(1).SetWrau(8, 1e38f);
+    damaged.Mdb(1).SetProportion(15, 5.0f);
+    const TRun run = RunTool({QStringLiteral("export-csv"), Save("A.VEK", damaged)});
+    EXPECT_TRUE(run.out.contains(QStringLiteral(",2,H,15,100.00,err,err,"))) << run.out;
+    EXPECT_TRUE(run.out.contains(QStringLiteral(",2,L,0,err,84.75,117.46,"))) << run.out;
 }
 
 TEST_F(AvekTool, ExportOfGoodFilesSucceeds)

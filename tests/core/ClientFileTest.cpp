@@ -4,7 +4,6 @@
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
 #include "record/IniFile.h"
-#include "record/PrivateSave.h"
 
 #include "OddFiles.h"
 #include "QtPrint.h"
@@ -15,7 +14,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -229,62 +227,6 @@ TEST_F(ClientFile, RecordArrivingInPiecesIsRead)
     EXPECT_EQ(loaded.Image(), record.Image());
 }
 
-// Records every step and fails the one it is told to.
-class TScriptedTarget : public ISaveTarget
-{
-public:
-    enum TStep { None, Open, Write, ShortWrite, Flush, Commit };
-    explicit TScriptedTarget(TStep failing) : m_failing(failing) {}
-
-    bool open() override { return Step(Open); }
-    qint64 write(const QByteArray &bytes) override
-    {
-        if (!Step(Write))
-            return -1;
-        return m_failing == ShortWrite ? bytes.size() - 1 : bytes.size();
-    }
-    bool flush() override { return Step(Flush); }
-    bool commit() override { return Step(Commit); }
-    QString errorString() const override { return QStringLiteral("No space left on device"); }
-
-    QList<TStep> steps;
-
-private:
-    bool Step(TStep step)
-    {
-        steps << step;
-        return step != m_failing;
-    }
-    TStep m_failing;
-};
-
-TEST_F(ClientFile, EveryFailingStepOfTheWriterIsReported)
-{
-    using S = TScriptedTarget;
-    const struct
-    {
-        S::TStep failing;
-        QList<S::TStep> steps;
-    } cases[] = {
-        {S::Open, {S::Open}},
-        {S::Write, {S::Open, S::Write}},
-        {S::ShortWrite, {S::Open, S::Write}},
-        {S::Flush, {S::Open, S::Write, S::Flush}},
-        {S::Commit, {S::Open, S::Write, S::Flush, S::Commit}},
-    };
-    for (const auto &c : cases) {
-        TScriptedTarget target(c.failing);
-        const TStatus status = WriteClientFile(SampleRecord(), QStringLiteral("/data/SMITH.VEK"), target);
-        ASSERT_FALSE(status) << c.failing;
-        EXPECT_EQ(status.message(), QStringLiteral("Cannot create file /data/SMITH.VEK: No space left on device"));
-        // Nothing is committed after a failed step.
-        EXPECT_EQ(target.steps, c.steps) << c.failing;
-    }
-    TScriptedTarget target(S::None);
-    EXPECT_TRUE(WriteClientFile(SampleRecord(), QStringLiteral("/data/SMITH.VEK"), target));
-    EXPECT_EQ(target.steps, (QList<S::TStep>{S::Open, S::Write, S::Flush, S::Commit}));
-}
-
 TEST_F(ClientFile, FolderThatDoesNotExistIsReported)
 {
     const QString path = Path("missing/CLIENT.VEK");
@@ -327,22 +269,13 @@ TEST_F(ClientFile, EveryReaderRefusesWhatIsNoFileAtOnce)
 }
 
 // Patients' files are not for the other users of the machine.
-TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndStaleCopiesGo)
+TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndBackupsStay)
 {
     const mode_t previous = ::umask(022);
     const QString client = Path("NEW.VEK");
     ASSERT_TRUE(WriteClientFile(SampleRecord(), client));
     // The user's and the group's bits as the umask gives them, no others' bits.
     EXPECT_EQ(QFile::permissions(client) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
-    // So is the copy being written: a save killed part-way exposes nothing.
-    const auto copyMode = [](const QString &name) {
-        QSaveFile copy(name);
-        struct stat status {};
-        EXPECT_TRUE(PrivateSave::Open(copy) && ::fstat(copy.handle(), &status) == 0);
-        copy.cancelWriting();
-        return status.st_mode & 0777;
-    };
-    EXPECT_EQ(copyMode(Path("OTHER.VEK")), 0640u);
     TIniFile ini;
     ASSERT_TRUE(ini.Save(Path("VEK.INI")));
     EXPECT_EQ(QFile::permissions(Path("VEK.INI")) & QFile::ReadOther, 0);
@@ -350,18 +283,20 @@ TEST_F(ClientFile, NewFilesAreKeptFromOtherUsersAndStaleCopiesGo)
     // A file the clinic shares keeps the mode it was given.
     const QFileDevice::Permissions shared = QFile::permissions(client) | QFile::WriteGroup | QFile::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(client, shared));
-    EXPECT_EQ(copyMode(client), 0664u);
-    // What killed saves left: an old copy goes, a fresh one may be a save in progress.
-    WriteAll(Path("NEW.VEK.aB3dE9"), "old");
-    WriteAll(Path("NEW.VEK.Zz9Yy8"), "fresh");
-    QFile old(Path("NEW.VEK.aB3dE9"));
-    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-300), QFileDevice::FileModificationTime));
-    old.close();
+    // A clinic's backups, however old and however named, are not the
+    // writer's to remove.
+    const QStringList backups = {Path("NEW.VEK.backup"), Path("NEW.VEK.202412"), Path("NEW.VEK.aB3dE9")};
+    for (const QString &backup : backups) {
+        WriteAll(backup, "kept");
+        QFile old(backup);
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
+    }
     ASSERT_TRUE(WriteClientFile(SampleRecord(), client));
     EXPECT_EQ(QFile::permissions(client), shared);
-    EXPECT_FALSE(QFile::exists(Path("NEW.VEK.aB3dE9")));
-    EXPECT_TRUE(QFile::exists(Path("NEW.VEK.Zz9Yy8")));
+    for (const QString &backup : backups)
+        EXPECT_EQ(ReadAll(backup), "kept");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2 + backups.size());
     ::umask(previous);
 }
 

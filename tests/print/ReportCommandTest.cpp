@@ -125,7 +125,7 @@ TEST_F(ReportCommandTest, AFailedWriteKeepsTheOldPdf)
     ASSERT_TRUE(tool.waitForFinished(60000));
     EXPECT_EQ(tool.exitCode(), ExitBadInput);
     const QString message = QString::fromLocal8Bit(tool.readAllStandardError());
-    EXPECT_TRUE(message.contains(QStringLiteral("Cannot write \"%1\": ").arg(OutputFile()))) << message;
+    EXPECT_TRUE(message.contains(QStringLiteral("Cannot create file %1: ").arg(OutputFile()))) << message;
     EXPECT_EQ(Contents(OutputFile()), "%PDF-old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << QDir(dir.path()).entryList(QDir::Files).join(u' ');
 }

@@ -15,11 +15,15 @@ TCueImageWriter::TCueImageWriter(const QString &folder, const QString &baseName)
 {
 }
 
+QString TCueImageWriter::SheetPath() const
+{
+    return QDir(m_folder).filePath(SheetName());
+}
+
 TStatus TCueImageWriter::Open()
 {
-    if (!m_bin.open(QIODevice::WriteOnly))
-        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
-    return TStatus::Ok();
+    QString reason;
+    return m_bin.Open(reason) ? TStatus::Ok() : TStatus::Error(reason);
 }
 
 TStatus TCueImageWriter::AppendTrack(const std::vector<float> &samples)
@@ -33,8 +37,8 @@ TStatus TCueImageWriter::AppendTrack(const std::vector<float> &samples)
         frames[2 * i + 1] = value;
     }
     const qint64 bytes = qint64(frames.size() * sizeof(qint16));
-    if (m_bin.write(reinterpret_cast<const char *>(frames.data()), bytes) != bytes)
-        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
+    if (QString reason; !m_bin.Write(reinterpret_cast<const char *>(frames.data()), bytes, reason))
+        return TStatus::Error(reason);
     m_trackSectors.append(m_sectors);
     m_sectors += sectors;
     return TStatus::Ok();
@@ -42,17 +46,16 @@ TStatus TCueImageWriter::AppendTrack(const std::vector<float> &samples)
 
 TStatus TCueImageWriter::Finish()
 {
-    if (!m_bin.commit())
-        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(m_bin.fileName(), m_bin.errorString()));
+    QString reason;
+    if (!m_bin.Commit(reason))
+        return TStatus::Error(reason);
     QString sheet = QStringLiteral("REM AVEK demonstration disc, not a clinical test\r\nFILE \"%1\" BINARY\r\n")
-                        .arg(QFileInfo(m_bin).fileName());
+                        .arg(QFileInfo(m_bin.Path()).fileName());
     for (int t = 0; t < m_trackSectors.size(); ++t)
         sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")
                      .arg(t + 1, 2, 10, QLatin1Char('0'))
                      .arg(CdAudio::CueTime(m_trackSectors[t]));
-    QSaveFile cue(QDir(m_folder).filePath(SheetName()));
-    const QByteArray bytes = sheet.toLatin1();
-    if (!cue.open(QIODevice::WriteOnly) || cue.write(bytes) != bytes.size() || !cue.commit())
-        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(cue.fileName(), cue.errorString()));
+    if (!SafeFile::WriteAll(SheetPath(), sheet.toLatin1(), reason))
+        return TStatus::Error(reason);
     return TStatus::Ok();
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "record/SafeFile.h"
 #include "record/Status.h"
 
-#include <QSaveFile>
 #include <QList>
 
 #include <vector>
@@ -24,11 +24,12 @@ public:
     TStatus Finish();
 
     QString SheetName() const { return m_baseName + QStringLiteral(".cue"); }
+    QString SheetPath() const;
 
 private:
     QString m_folder;
     QString m_baseName;
-    QSaveFile m_bin;
+    TSafeFileWriter m_bin;
     QList<qint64> m_trackSectors;
     qint64 m_sectors = 0;
 };

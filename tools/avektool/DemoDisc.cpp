@@ -10,11 +10,11 @@
 #include "administration/SentenceMaterial.h"
 #include "record/Conditions.h"
 #include "record/IniFile.h"
+#include "record/SafeFile.h"
 #include "record/Settings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cmath>
 #include <map>
@@ -116,9 +116,9 @@ TStatus WriteMaterial(const QString &folder, const std::map<qint32, TPassageSent
     QByteArray material;
     for (const auto &[id, sentences] : passages)
         material += EncodePassage(id, sentences);
-    QSaveFile file(QDir(folder).filePath(TSentenceMaterial::FileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(material) != material.size() || !file.commit())
-        return TStatus::Error(QStringLiteral("%1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+    QString reason;
+    if (!SafeFile::WriteAll(QDir(folder).filePath(TSentenceMaterial::FileName), material, reason))
+        return TStatus::Error(reason);
     return TStatus::Ok();
 }
 
@@ -128,7 +128,8 @@ TStatus WriteSettings(const QString &folder, const QString &sheetName)
     const QString path = QDir(folder).filePath(Settings::FileName);
     if (TStatus loaded = ini.Load(path); !loaded)
         return loaded;
-    ini.SetValue(QStringLiteral("CD"), QStringLiteral("Device"), sheetName);
+    if (!ini.SetValue(QStringLiteral("CD"), QStringLiteral("Device"), sheetName))
+        return TStatus::Error(QStringLiteral("%1 cannot name %2: the name holds a line break.").arg(path, sheetName));
     return ini.Save(path);
 }
 

@@ -2,6 +2,7 @@
 #include "ExportCsvCommand.h"
 
 #include "ToolCommand.h"
+#include "administration/ScoreCheck.h"
 #include "administration/Snr50.h"
 #include "record/ClientFileReader.h"
 #include "record/Conditions.h"
@@ -39,12 +40,15 @@ void WriteRows(QTextStream &out, const QString &fileName, const TClientRecord &r
             const qint32 snr50 = high ? block.Snr50High() : block.Snr50Low();
             for (int r = 0; r < Conditions::PerTalker; ++r) {
                 const int slot = Conditions::TestSlot(talker, r);
-                if (block.Proportion(slot) == NoScore)
+                if (!ScoreCheck::IsScored(block, slot))
                     continue;
+                const auto score = [&](ScoreCheck::TMeasure measure) {
+                    return ScoreCheck::Text(block, m, slot, measure, PrintScore, c);
+                };
                 WriteRow(out, {fileName, record.LastName(), record.FirstName(), record.TestDate(),
                                QString::number(m + 1), high ? QStringLiteral("H") : QStringLiteral("L"),
-                               QString::number(Conditions::SnrDb[r]), PrintScore(Percent(block.Proportion(slot)), c),
-                               PrintScore(block.Rau(slot), c), PrintScore(block.Wrau(slot), c), Snr50Text(snr50)});
+                               QString::number(Conditions::SnrDb[r]), score(ScoreCheck::TMeasure::Proportion),
+                               score(ScoreCheck::TMeasure::Rau), score(ScoreCheck::TMeasure::Wrau), Snr50Text(snr50)});
             }
         }
     }

@@ -3,11 +3,11 @@
 
 #include "ToolCommand.h"
 #include "cdaudio/CdDrive.h"
+#include "record/SafeFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -131,48 +131,46 @@ QString SheetText(const TDiscLayout &layout)
     return sheet;
 }
 
-bool Commit(QSaveFile &file, QTextStream &err)
+int Failed(const QString &reason, QTextStream &err)
 {
-    if (file.commit())
-        return true;
-    err << "avektool import-disc: " << file.fileName() << " cannot be written: " << file.errorString() << '\n';
-    return false;
+    err << "avektool import-disc: " << reason << '\n';
+    return ExitBadInput;
 }
 
 int Import(TCdDrive &drive, const QString &folder, QTextStream &out, QTextStream &err)
 {
     const QDir dir(folder);
-    QSaveFile bin(dir.filePath(ImageName + QStringLiteral(".bin")));
-    QSaveFile cue(dir.filePath(ImageName + QStringLiteral(".cue")));
-    QSaveFile sums(dir.filePath(ImageName + QStringLiteral(".sha256")));
-    if (!QDir().mkpath(folder) || !bin.open(QIODevice::WriteOnly)) {
-        err << "avektool import-disc: " << bin.fileName() << " cannot be written: " << bin.errorString() << '\n';
+    TSafeFileWriter bin(dir.filePath(ImageName + QStringLiteral(".bin")));
+    const QString cueName = dir.filePath(ImageName + QStringLiteral(".cue"));
+    const QString sumsName = dir.filePath(ImageName + QStringLiteral(".sha256"));
+    QString reason;
+    if (!QDir().mkpath(folder)) {
+        err << "avektool import-disc: the folder " << folder << " cannot be made\n";
         return ExitBadInput;
     }
+    if (!bin.Open(reason))
+        return Failed(reason, err);
     QCryptographicHash binHash(QCryptographicHash::Sha256);
     QList<qint64> inexact;
+    bool written = true;
     const bool read = ReadDisc(drive, QStringLiteral("Reading"), err, inexact, [&](qint64, const QByteArray &bytes) {
         binHash.addData(bytes);
-        return bin.write(bytes) == bytes.size();
+        written = bin.Write(bytes, reason);
+        return written;
     });
-    if (!read) {
-        if (bin.error() != QFileDevice::NoError)
-            err << "avektool import-disc: " << bin.fileName() << " cannot be written: " << bin.errorString() << '\n';
+    if (!written)
+        return Failed(reason, err);
+    if (!read)
         return ExitBadInput;
-    }
     const QByteArray sheet = SheetText(drive.Layout()).toUtf8();
     const QByteArray sheetSum = QCryptographicHash::hash(sheet, QCryptographicHash::Sha256).toHex();
     const QByteArray checksums = binHash.result().toHex() + "  " + ImageName.toUtf8() + ".bin\n" + sheetSum + "  " +
                                  ImageName.toUtf8() + ".cue\n";
-    if (!cue.open(QIODevice::WriteOnly) || cue.write(sheet) != sheet.size() || !sums.open(QIODevice::WriteOnly) ||
-        sums.write(checksums) != checksums.size()) {
-        err << "avektool import-disc: " << folder << " cannot be written to\n";
-        return ExitBadInput;
-    }
     // The sound first, so that a sheet never names a file that is not there.
-    if (!Commit(bin, err) || !Commit(cue, err) || !Commit(sums, err))
-        return ExitBadInput;
-    out << "Wrote " << cue.fileName() << ", " << bin.fileName() << " and " << sums.fileName() << " ("
+    if (!bin.Commit(reason) || !SafeFile::WriteAll(cueName, sheet, reason)
+        || !SafeFile::WriteAll(sumsName, checksums, reason))
+        return Failed(reason, err);
+    out << "Wrote " << cueName << ", " << bin.Path() << " and " << sumsName << " ("
         << drive.Layout().Tracks().size() << " tracks, " << CdAudio::CueTime(drive.Layout().SectorCount()) << ")\n";
     if (!inexact.isEmpty()) {
         err << "avektool import-disc: " << SectorCount(inexact.size())

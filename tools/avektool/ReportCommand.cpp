@@ -8,6 +8,8 @@
 #include "drawing/ScoreReport.h"
 #include "drawing/WrauGraphDrawing.h"
 #include "record/ClientFileReader.h"
+#include "record/RegularFile.h"
+#include "record/SafeFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,9 +20,9 @@
 #include <QPainter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cstring>
+#include <limits>
 #include <filesystem>
 
 namespace {
@@ -73,7 +75,8 @@ QString ParseArguments(const QStringList &arguments, TReportRequest &request)
 bool IsPdf(const QString &fileName)
 {
     QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+    QString reason;
+    return RegularFile::Open(file, std::numeric_limits<qint64>::max(), reason) && file.read(5) == "%PDF-";
 }
 
 // Empty when the PDF may be written, otherwise why not.
@@ -81,6 +84,9 @@ QString RefusedOutput(const TReportRequest &request)
 {
     const QFileInfo output(request.Pdf);
     const QString name = QDir::toNativeSeparators(request.Pdf);
+    // A link, a pipe or a device is refused even with --force.
+    if (const QString refusal = SafeFile::RefusalOf(request.Pdf); !refusal.isEmpty())
+        return QStringLiteral("Cannot create file %1: %2").arg(name, refusal);
     if (!output.exists())
         return QString();
     std::error_code error;
@@ -117,19 +123,6 @@ bool WritePdf(QIODevice &device, const QPageSize &paper, const TScoreReport &rep
     return painter.end();
 }
 
-// On an unbuffered file, where a failed write keeps the system's reason. A
-// write can stop short without an error; the next one says why.
-bool WriteAll(QFileDevice &file, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 } // namespace
 
 int RunReport(const QStringList &arguments, QTextStream &, QTextStream &err)
@@ -153,16 +146,16 @@ int RunReport(const QStringList &arguments, QTextStream &, QTextStream &err)
     const TScoreReport report(record, QFileInfo(request.ClientFile).fileName(), QDate::currentDate());
     const TWrauGraphDrawing graph(record, PrintedGraphStyle);
     // The PDF is made in memory, because the PDF writer stops quietly at a
-    // short write and a full disk would pass unseen. Written unbuffered, as
-    // Qt 6.4's QSaveFile::commit() misses a failed last flush, it replaces
-    // the file only once it is whole.
+    // short write and a full disk would pass unseen.
     QByteArray pdf;
     QBuffer buffer(&pdf);
-    QSaveFile file(request.Pdf);
-    const bool written = buffer.open(QIODevice::WriteOnly) && WritePdf(buffer, request.Paper, report, graph) &&
-                         file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, pdf);
-    if (!written || !file.commit()) {
-        err << "Cannot write \"" << QDir::toNativeSeparators(request.Pdf) << "\": " << file.errorString() << '\n';
+    if (!buffer.open(QIODevice::WriteOnly) || !WritePdf(buffer, request.Paper, report, graph)) {
+        err << "Cannot create file " << QDir::toNativeSeparators(request.Pdf) << ": the report could not be drawn\n";
+        return ExitBadInput;
+    }
+    QString reason;
+    if (!SafeFile::WriteAll(request.Pdf, pdf, reason)) {
+        err << reason << '\n';
         return ExitBadInput;
     }
     return ExitOk;
