@@ -5,6 +5,7 @@
 //   avek_benchmark --runs N   N runs of each figure
 // The sound server's figures need one: scripts/with-sound-server avek_benchmark
 #include "GraphPaintFigure.h"
+#include "JournalStepFigure.h"
 #include "PlayLatencyFigures.h"
 #include "ReportPdfFigure.h"
 #include "SoundServerFigures.h"
@@ -94,6 +95,7 @@ int main(int argc, char **argv)
         Print(MeasureStartup(runsOr(15)));
         Print(MeasureGraphPaint(runsOr(200)));
         Print(MeasureReportToPdf(runsOr(15)));
+        Print(MeasureJournalStep(runsOr(100)));
     } catch (const TBenchmarkError &error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.Message));
         return 1;

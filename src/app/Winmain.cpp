@@ -5,6 +5,8 @@
 #include "About.h"
 #include "HelpViewer.h"
 #include "administration/ScoreCheck.h"
+#include "administration/InterruptedRun.h"
+#include "administration/RunJournalFile.h"
 #include "administration/Snr50.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -235,6 +237,12 @@ void TfmWinMain::AskStartUpQuestions()
         m_prompts.ShowError(std::exchange(m_settingsProblem, QString()) +
                             QStringLiteral(" Its settings are not used, and it is left as it is."));
     OfferKeptWork();
+    // Told at every start until the next run begins: the client has heard
+    // sentences that no score shows.
+    if (const std::optional<RunJournal::TInterrupted> run = RunJournalFile::Read().Run)
+        m_prompts.ShowMessage(InterruptedRunText(*run) +
+                              QStringLiteral(" The client has heard the sentences of that list up to there; its "
+                                             "score is not kept (the lists before it are)."));
     // Not before: the work kept by the last run would be replaced by what
     // was typed while its question was still to come.
     m_keeping = true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "ShellFixture.h"
+#include "administration/RunJournalFile.h"
 #include "record/ClientFileReader.h"
 #include "record/RecoveryFile.h"
 
@@ -105,6 +106,25 @@ TEST_F(SessionEnd, TypedWorkIsKeptSoonAfterEachChange)
     prompts.FileNames = {Path(QStringLiteral("SMITHSON.VEK"))};
     ASSERT_TRUE(window->SaveFile(false));
     EXPECT_FALSE(QFile::exists(RecoveryFile::Path()));
+}
+
+// A run that a crash or a power cut ended is told at the next start.
+TEST_F(SessionEnd, InterruptedRunIsToldAtTheNextStart)
+{
+    RunJournal::TRunStart start;
+    start.ClientFile = Path(QStringLiteral("smith.vek"));
+    start.Mdb = 1;
+    start.Conditions = 1 << 1;
+    QString reason;
+    ASSERT_TRUE(RunJournalFile::Begin(RunJournal::StartLine(start), reason)) << reason.toStdString();
+    ASSERT_TRUE(RunJournalFile::Append(RunJournal::MoveLine(1, 1), reason));
+    EXPECT_EQ(QFileInfo(RunJournalFile::Path()).permissions() & 0x0077, 0);
+    window->AskStartUpQuestions();
+    ASSERT_FALSE(prompts.Shown.isEmpty());
+    EXPECT_TRUE(prompts.Shown.last().startsWith(
+        "A test of SMITH.VEK was interrupted: MDB 2, H-Sens 10 dB, page 1 of 1, sentence 2. "))
+        << prompts.Shown.last().toStdString();
+    RunJournalFile::Remove();
 }
 
 } // namespace
