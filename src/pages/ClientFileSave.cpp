@@ -30,7 +30,7 @@ QString ChangeByAnotherProgram(const TAppState &state)
 TSaveOutcome SaveClientFile(const TClientRecord &record, TAppState &state, IPrompts &prompts)
 {
     if (const QString question = ChangeByAnotherProgram(state); !question.isEmpty()) {
-        switch (prompts.AskChoice(question, QStringLiteral("Overwrite"), QStringLiteral("Save As…"))) {
+        switch (prompts.AskChoice(question, QStringLiteral("&Overwrite"), QStringLiteral("&Save As…"))) {
         case TAnswer::Yes:
             break;
         case TAnswer::No:

@@ -2,6 +2,7 @@
 #include "RecoveryFile.h"
 
 #include "ClientFileReader.h"
+#include "RegularFile.h"
 #include "SafeFile.h"
 
 #include <QDir>
@@ -51,7 +52,7 @@ std::optional<TRecovered> Read()
     TRecovered recovered;
     if (!ReadClientFile(Path(), recovered.Record))
         return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(TClientRecord::Size))
+    if (QString reason; !RegularFile::Open(file, MaxClientFileSize, reason) || !file.seek(TClientRecord::Size))
         return std::nullopt;
     const QList<QByteArray> lines = file.read(MaxClientFileSize).split('\n');
     if (lines.size() >= 3) {

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -177,12 +178,16 @@ bool TSafeFileWriter::Open(QString &reason)
         return false;
     }
     struct stat status {};
-    mode_t keptMode = 0;
+    std::optional<mode_t> keptMode; // an existing file's, which the new one takes
     if (::fstatat(m_folder, m_name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         m_exists = true;
         QString refusal = ::RefusalOf(status, m_path);
         if (refusal.isEmpty() && m_policy == CreateNew)
             refusal = QStringLiteral("it exists already");
+        // Replacing goes through the folder, which would let a file be
+        // replaced that its mode keeps from being written.
+        if (refusal.isEmpty() && ::faccessat(m_folder, m_name.constData(), W_OK, AT_EACCESS) != 0)
+            refusal = ErrnoText(errno);
         if (!refusal.isEmpty()) {
             reason = Failure(refusal);
             Cancel();
@@ -207,7 +212,7 @@ bool TSafeFileWriter::Open(QString &reason)
         Cancel();
         return false;
     }
-    if ((keptMode != 0 && ::fchmod(m_fd, keptMode) != 0) || ::fstat(m_fd, &status) != 0) {
+    if ((keptMode && ::fchmod(m_fd, *keptMode) != 0) || ::fstat(m_fd, &status) != 0) {
         reason = SystemFailure();
         Cancel();
         return false;
@@ -228,7 +233,30 @@ bool TSafeFileWriter::Write(const char *data, qint64 size, QString &reason)
         Cancel();
         return false;
     }
+    if (m_policy == CreateNew)
+        m_contents.append(data, size);
     return true;
+}
+
+// For a file system without hard links (some network shares): the file is
+// made at its name with an exclusive create, which such shares honour.
+bool TSafeFileWriter::CreateInPlace(QString &reason)
+{
+    const int fd = ::openat(m_folder, m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            NewFileMode);
+    if (fd < 0) {
+        m_exists = errno == EEXIST;
+        reason = m_exists ? Failure(QStringLiteral("it exists already")) : SystemFailure();
+        return false;
+    }
+    const bool written = WriteFully(fd, m_contents.constData(), m_contents.size()) && ::fsync(fd) == 0;
+    if (!written)
+        reason = SystemFailure();
+    if (::close(fd) != 0 && written)
+        reason = SystemFailure();
+    if (!reason.isEmpty())
+        ::unlinkat(m_folder, m_name.constData(), 0);
+    return reason.isEmpty();
 }
 
 // Whether the temporary name still holds the copy this writer made: in a
@@ -263,7 +291,10 @@ bool TSafeFileWriter::Commit(QString &reason)
     if (m_policy == CreateNew) {
         if (::linkat(m_folder, m_temp.constData(), m_folder, m_name.constData(), 0) != 0) {
             m_exists = errno == EEXIST;
-            return fail(m_exists ? Failure(QStringLiteral("it exists already")) : SystemFailure());
+            const bool noLinks = errno == EPERM || errno == ENOTSUP || errno == EMLINK || errno == ENOSYS;
+            QString why;
+            if (!noLinks || !CreateInPlace(why))
+                return fail(noLinks ? why : m_exists ? Failure(QStringLiteral("it exists already")) : SystemFailure());
         }
         ::unlinkat(m_folder, m_temp.constData(), 0);
     } else {
@@ -293,6 +324,7 @@ void TSafeFileWriter::Cancel()
     if (IsOwnCopy())
         ::unlinkat(m_folder, m_temp.constData(), 0);
     m_temp.clear();
+    m_contents.clear();
     if (m_folder >= 0)
         ::close(m_folder);
     m_folder = -1;

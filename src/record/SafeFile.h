@@ -72,6 +72,7 @@ private:
     QString Failure(const QString &why) const;
     QString SystemFailure() const;
     bool IsOwnCopy() const;
+    bool CreateInPlace(QString &reason);
 
     QString m_path;
     TPolicy m_policy;
@@ -80,6 +81,7 @@ private:
     int m_fd = -1;
     QByteArray m_name; // the file's name in its folder
     QByteArray m_temp; // the temporary copy's name there
+    QByteArray m_contents; // CreateNew only: what was written (a lock is small)
     quint64 m_device = 0; // the copy's identity, so that only it is removed
     quint64 m_inode = 0;
     bool m_exists = false;

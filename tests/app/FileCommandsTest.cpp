@@ -4,12 +4,15 @@
 #include "record/ClientFileReader.h"
 #include "record/ClientFileWriter.h"
 #include "record/IniFile.h"
+#include "record/Settings.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QtEndian>
+
+#include <limits>
 
 namespace {
 
@@ -214,6 +217,34 @@ TEST_F(FileCommands, ClosingRemembersTheFolderOfTheLastFile)
     TIniFile ini;
     ASSERT_TRUE(ini.Load(Path(QStringLiteral("VEK.INI"))));
     EXPECT_EQ(ini.Value(QStringLiteral("Information"), QStringLiteral("DataPath")), Folder());
+}
+
+// A folder named "x\n[CD]\nDevice=..." would write lines of its own into
+// VEK.INI: it is told once and not remembered; a damaged file's impossible
+// scores are named once at load.
+TEST_F(FileCommands, WhatTheSettingsOrTheScreenCannotHoldIsToldOnce)
+{
+    const QString odd = QStringLiteral("x\n[CD]\nDevice=");
+    ASSERT_TRUE(QDir(Folder()).mkpath(odd));
+    TClientRecord client;
+    client.InitNewRecord();
+    client.Mdb(2).SetProportion(13, 0.5f);
+    client.Mdb(2).SetRau(13, std::numeric_limits<float>::infinity());
+    const QString path = Path(odd + QStringLiteral("/ODD.VEK"));
+    ASSERT_TRUE(WriteClientFile(client, path));
+    const QByteArray bytes = FileBytes(path);
+    for (int load = 0; load < 2; ++load) {
+        prompts.FileNames = {path};
+        window->LoadFile();
+    }
+    ASSERT_EQ(prompts.Errors.filter(QStringLiteral("cannot be remembered")).size(), 1) << prompts.Errors.join(u'\n');
+    const QStringList scores = prompts.Errors.filter(QStringLiteral("holds scores no list can give"));
+    ASSERT_EQ(scores.size(), 2) << "once for each load";
+    EXPECT_TRUE(scores[0].contains(QStringLiteral("in MDB 3 L-Sens 10 dB SNR."))) << scores[0];
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(FileBytes(path), bytes);
+    EXPECT_EQ(Settings::ReadValue(Folder(), QStringLiteral("CD"), QStringLiteral("Device")), "");
+    EXPECT_EQ(prompts.Errors.size(), 3) << prompts.Errors.join(u'\n');
 }
 
 TEST_F(FileCommands, NewWhileTheTestPageShowsKeepsItsButtonsLocked)

@@ -245,7 +245,7 @@ TEST_F(RealProgram, TwoWorkstationsOnOneFolderAskBeforeReplacingEachOther)
     EXPECT_TRUE(lock.readAll().contains(',' + QByteArray::number(a.processId()) + ',')) << "the lock names copy A";
     lock.close();
 
-    // B is asked first, and opens it anyway.
+    // B is asked first, and takes it over.
     QProcess b;
     second.Start(b, Path(QString()), {jones});
     ASSERT_TRUE(second.WaitForWindow(QStringLiteral("^Confirm$")));
@@ -261,7 +261,8 @@ TEST_F(RealProgram, TwoWorkstationsOnOneFolderAskBeforeReplacingEachOther)
     EXPECT_TRUE(WaitForLastName(jones, QStringLiteral("Adams")));
     EXPECT_FALSE(m_first.Shows(QStringLiteral("^Confirm$")));
 
-    // B's save would lose A's work: asked; Cancel writes nothing, Overwrite does.
+    // B's save would lose A's work: asked; Cancel writes nothing, Overwrite
+    // (never the default button) does.
     second.Focus(QStringLiteral("^AVEK beta - "));
     second.Key(QStringLiteral("ctrl+a"));
     second.Type(QStringLiteral("Baker"));
@@ -273,13 +274,14 @@ TEST_F(RealProgram, TwoWorkstationsOnOneFolderAskBeforeReplacingEachOther)
     second.Focus(QStringLiteral("^AVEK beta - "));
     second.Key(QStringLiteral("ctrl+s"));
     ASSERT_TRUE(second.WaitForWindow(QStringLiteral("^Confirm$")));
-    second.Key(QStringLiteral("Return"));
+    second.Key(QStringLiteral("alt+o"));
     EXPECT_TRUE(WaitForLastName(jones, QStringLiteral("Baker")));
 
-    // The lock goes with the copy that made it, whatever ends it.
-    End(b, SIGTERM);
-    EXPECT_TRUE(lock.exists());
+    // The lock goes with the copy that holds it, whatever ends it: B took it
+    // over, so A's end leaves it and B's removes it.
     End(a, SIGTERM);
+    EXPECT_TRUE(lock.exists());
+    End(b, SIGTERM);
     EXPECT_FALSE(lock.exists());
 }
 

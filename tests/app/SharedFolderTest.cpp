@@ -96,7 +96,7 @@ TEST_F(SharedFolder, SaveOverAnotherCopysResultAsksFirst)
     b.prompts.Answers = {TAnswer::Cancel};
     EXPECT_FALSE(b.Window().SaveFile(false));
     EXPECT_EQ(b.prompts.Shown.last(), "JONES.VEK was changed by another program since you opened it.");
-    EXPECT_EQ(b.prompts.Choices, QStringList{"Overwrite/Save As…"});
+    EXPECT_EQ(b.prompts.Choices, QStringList{"&Overwrite/&Save As…"});
     EXPECT_EQ(FirstNameIn(jones), "Tested by A");
     EXPECT_TRUE(b.program.State().ModifiedFlag);
 

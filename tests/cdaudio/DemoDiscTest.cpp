@@ -237,6 +237,16 @@ TEST_F(DemoDiscTest, ClinicFolderIsRefusedAndLeftAsItWas)
               QCryptographicHash::hash(settings, QCryptographicHash::Sha256));
     EXPECT_EQ(dir.entryList(QDir::Files).size(), 2);
 
+    // Nor does a VEK.INI that names the demonstration image make the clinic's
+    // material the demonstration's.
+    QFile ini(dir.filePath(QStringLiteral("VEK.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[CD]\r\nDevice=VEKDEMO.cue\r\n");
+    ini.close();
+    EXPECT_TRUE(MakeDemo(clinic.path()).contains(QLatin1String("nothing was written"))) << "a named demo image";
+    EXPECT_EQ(FileHash(dir.filePath(QStringLiteral("VEKPSGS.DAT"))),
+              QCryptographicHash::hash(QByteArray(57600, 'm'), QCryptographicHash::Sha256));
+
     // Its own set, by contrast, it replaces; and with --force the clinic's.
     ASSERT_TRUE(failure->isEmpty()) << failure->toStdString();
     EXPECT_EQ(MakeDemo(folder->path()), QString());

@@ -136,9 +136,13 @@ TEST_F(ClinicFolder, PipesAreNeverWaitedFor)
     EXPECT_TRUE(S_ISFIFO(ModeOf(Share("Fifo.VEK"))) && S_ISFIFO(ModeOf(Share("FIFO.pdf"))));
 }
 
-// Smith.VEK.backup and its like are the clinic's, not temporary copies.
-TEST_F(ClinicFolder, BackupsNamedLikeTemporaryCopiesStay)
+// Smith.VEK.backup and its like are the clinic's, not temporary copies; a
+// file its mode keeps from being written is not replaced through the folder.
+TEST_F(ClinicFolder, OtherUsersFilesStay)
 {
+    const TStatus refused = WriteClientFile(record, Share("ReadOnly.VEK"));
+    EXPECT_TRUE(refused.message().endsWith(QLatin1String("Permission denied"))) << refused.message();
+    EXPECT_EQ(Contents(Share("ReadOnly.VEK")), "kept\n");
     for (int save = 0; save < 3; ++save)
         ASSERT_TRUE(WriteClientFile(record, Share("Smith.VEK")));
     for (const char *backup : {"Smith.VEK.backup", "Smith.VEK.202412", "Smith.VEK.orig01", "Smith.VEK.aB3dE9"})

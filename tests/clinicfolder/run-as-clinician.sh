@@ -47,6 +47,7 @@ as avektest2 sh -c "
     mkfifo FIFO.pdf Fifo.VEK '.~lock.Jones.VEK#' &&
     for name in Smith.VEK.backup Smith.VEK.202412 Smith.VEK.orig01 Smith.VEK.aB3dE9; do
         printf 'backup\n' > \"\$name\" && touch -d '2 days ago' \"\$name\"; done &&
+    printf 'kept\n' > ReadOnly.VEK && chmod 0440 ReadOnly.VEK &&
     head -c 70000 /dev/zero > Big.VEK &&
     head -c 2328 /dev/zero > Hidden.VEK && chmod 0220 Hidden.VEK &&
     mkdir -p \"\$(printf 'x\n[CD]\nDevice=/share/img/OTHER.cue\nX=')\" &&

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(ScoresPageTest, ScoredListsShowInTheirCellsInTheScreenFormat)
 {
     Score(1, 9, 0.853333f, 117.46f, -5.126f); // MDB 2, H-Sens 10 dB
     Score(3, 12, 0.0f, -23.0f, -21.85f);     // MDB 4, L-Sens 15 dB, nothing right
-    Score(0, 15, 1.0f, 103.47f, 99.9f);      // MDB 1, L-Sens 0 dB
+    Score(0, 15, 1.0f, 103.47f, 59.9f);      // MDB 1, L-Sens 0 dB
     ShowPage();
 
     EXPECT_EQ(page.StringGrid1->Cells(1, 1), QStringLiteral("85.33"));
@@ -97,13 +98,26 @@ TEST_F(ScoresPageTest, OnlyTheProportionSaysWhetherAListWasScored)
     Score(2, 10, NoScore, NoScore, NoScore); // aborted
     Score(2, 11, NoScore, 40.0f, 41.0f);     // stale RAU and WRAU stay hidden
     Score(2, 3, 0.5f, 50.0f, 50.0f);         // practice list of H-Sens 0 dB
-    Score(2, 13, 0.6f, NoScore, NoScore);    // shown as stored
+    Score(2, 13, 0.6f, NoScore, NoScore);    // no score a list gives
     ShowPage();
 
-    EXPECT_EQ(page.StringGrid4->Cells(2, 1), QStringLiteral("-99.00"));
-    EXPECT_EQ(page.StringGrid6->Cells(2, 1), QStringLiteral("-99.00"));
+    EXPECT_EQ(page.StringGrid4->Cells(2, 1), QStringLiteral("err"));
+    EXPECT_EQ(page.StringGrid6->Cells(2, 1), QStringLiteral("err"));
     EXPECT_EQ(page.StringGrid2->Cells(2, 1), QStringLiteral("60.00"));
     EXPECT_EQ(NonEmptyCells(), 3);
+}
+
+// A damaged file's values are "err", never "NAN", "INF" or 39 digits.
+TEST_F(ScoresPageTest, ScoresNoListCanGiveShowAsErr)
+{
+    Score(1, 8, std::numeric_limits<float>::quiet_NaN(), 1e38f, -std::numeric_limits<float>::infinity());
+    Score(1, 12, 5.0f, 123.5f, 50.0f);
+    ShowPage();
+    for (TStringGrid *grid : {page.StringGrid1, page.StringGrid3, page.StringGrid5})
+        EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("err"));
+    EXPECT_EQ(page.StringGrid2->Cells(1, 0), QStringLiteral("err"));
+    EXPECT_EQ(page.StringGrid4->Cells(1, 0), QStringLiteral("err"));
+    EXPECT_EQ(page.StringGrid6->Cells(1, 0), QStringLiteral("50.00"));
 }
 
 TEST_F(ScoresPageTest, ShowingAgainReplacesEveryCell)

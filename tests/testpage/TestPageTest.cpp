@@ -405,7 +405,7 @@ TEST_F(TestPage, SaveAfterAListAsksWhenAnotherProgramChangedTheFile)
     test->DoneButton->click();
     Settle();
     EXPECT_TRUE(prompts.Shown.contains("JONES.VEK was changed by another program since you opened it."));
-    EXPECT_EQ(prompts.Choices, QStringList{"Overwrite/Save As…"});
+    EXPECT_EQ(prompts.Choices, QStringList{"&Overwrite/&Save As…"});
     ASSERT_EQ(prompts.Errors.size(), 1);
     EXPECT_TRUE(prompts.Errors[0].startsWith("The scores are kept in this program only, not in JONES.VEK."));
     EXPECT_EQ(FileBytes(file), theirs);

@@ -49,7 +49,7 @@ TStatus TCueImageWriter::Finish()
     QString reason;
     if (!m_bin.Commit(reason))
         return TStatus::Error(reason);
-    QString sheet = QStringLiteral("REM AVEK demonstration disc, not a clinical test\r\nFILE \"%1\" BINARY\r\n")
+    QString sheet = QString::fromLatin1(SheetMark) + QStringLiteral("FILE \"%1\" BINARY\r\n")
                         .arg(QFileInfo(m_bin.Path()).fileName());
     for (int t = 0; t < m_trackSectors.size(); ++t)
         sheet += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")

@@ -23,6 +23,9 @@ public:
     TStatus AppendTrack(const std::vector<float> &samples);
     TStatus Finish();
 
+    // The first line of every sheet this writer makes.
+    static inline const QByteArray SheetMark = QByteArrayLiteral("REM AVEK demonstration disc, not a clinical test\r\n");
+
     QString SheetName() const { return m_baseName + QStringLiteral(".cue"); }
     QString SheetPath() const;
 

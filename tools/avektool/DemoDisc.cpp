@@ -10,11 +10,14 @@
 #include "administration/SentenceMaterial.h"
 #include "record/Conditions.h"
 #include "record/IniFile.h"
+#include "record/RegularFile.h"
 #include "record/SafeFile.h"
 #include "record/Settings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 
 #include <cmath>
 #include <map>
@@ -133,25 +136,62 @@ TStatus WriteSettings(const QString &folder, const QString &sheetName)
     return ini.Save(path);
 }
 
-// A clinic's own material or settings: anything but what make-demo wrote,
-// whose VEK.INI points at the demonstration image.
+// Whether the material file holds the demonstration sentences and nothing
+// else: what make-demo wrote there, whatever the settings beside it say.
+bool IsDemoMaterial(const QString &path)
+{
+    TSentenceMaterial material;
+    if (!material.LoadPassages(path))
+        return false;
+    QSet<QString> demo;
+    for (int p = 0; p < DemoSentences::PassageCount; ++p) {
+        for (int j = 0; j < DemoSentences::SentencesPerPassage; ++j)
+            demo.insert(QString::fromLatin1(DemoSentences::Texts[size_t(p)][size_t(j)]));
+    }
+    for (int i = 0; i < TSentenceMaterial::PassageCount; ++i) {
+        const std::optional<TPassageRecord> passage = material.PassageAt(i);
+        if (!passage)
+            return false;
+        for (int j = 0; j < PassageLayout::SentenceCount; ++j) {
+            if (!demo.contains(passage->Text(j)))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool IsDemoSheet(const QString &path)
+{
+    QFile sheet(path);
+    QString reason;
+    return RegularFile::Open(sheet, 64 * 1024, reason) && sheet.read(TCueImageWriter::SheetMark.size()) == TCueImageWriter::SheetMark;
+}
+
+// A clinic's own material, settings or disc image: anything make-demo did
+// not write itself. Its VEK.INI it changes only when that already names the
+// demonstration image.
 TStatus RefuseClinicFolder(const QString &folder)
 {
     const QDir dir(folder);
-    const bool settings = dir.exists(Settings::FileName);
-    if (!settings && !dir.exists(TSentenceMaterial::FileName))
-        return TStatus::Ok();
+    const QString material = dir.filePath(TSentenceMaterial::FileName);
+    const QString settings = dir.filePath(Settings::FileName);
+    const QString sheet = dir.filePath(ImageName + QStringLiteral(".cue"));
+    const QString image = dir.filePath(ImageName + QStringLiteral(".bin"));
     TIniFile ini;
-    const bool demo = settings && ini.Load(dir.filePath(Settings::FileName))
-                      && ini.Value(QStringLiteral("CD"), QStringLiteral("Device"))
-                                 .compare(ImageName + QStringLiteral(".cue"), Qt::CaseInsensitive)
-                             == 0;
-    if (demo)
+    const bool ours = (!QFileInfo::exists(material) || IsDemoMaterial(material))
+                      && (!QFileInfo::exists(settings)
+                          || (ini.Load(settings)
+                              && ini.Value(QStringLiteral("CD"), QStringLiteral("Device"))
+                                         .compare(ImageName + QStringLiteral(".cue"), Qt::CaseInsensitive)
+                                     == 0))
+                      && (QFileInfo::exists(sheet) ? IsDemoSheet(sheet) : !QFileInfo::exists(image));
+    if (ours)
         return TStatus::Ok();
-    return TStatus::Error(QStringLiteral("%1 holds a clinic's sentence material or settings (%2 or %3), which the "
-                                         "demonstration set would replace; nothing was written. Give --force to "
-                                         "replace them.")
-                              .arg(QDir::toNativeSeparators(folder), TSentenceMaterial::FileName, Settings::FileName));
+    return TStatus::Error(QStringLiteral("%1 holds a clinic's sentence material, settings or disc image (%2, %3 or "
+                                         "%4.bin/.cue), which the demonstration set would replace; nothing was "
+                                         "written. Give --force to replace them.")
+                              .arg(QDir::toNativeSeparators(folder), TSentenceMaterial::FileName, Settings::FileName,
+                                   ImageName));
 }
 
 } // namespace
