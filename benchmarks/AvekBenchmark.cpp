@@ -11,6 +11,7 @@
 #include "DiscCheckFigures.h"
 #include "ExportFigures.h"
 #include "GraphPaintFigure.h"
+#include "JournalStepFigure.h"
 #include "PlayLatencyFigures.h"
 #include "ReportPdfFigure.h"
 #include "SoundServerFigures.h"
@@ -118,6 +119,7 @@ int main(int argc, char **argv)
         print({MeasureReportToPdf(runsOr(15))});
         print(MeasureExport(runsOr(5)));
         print(MeasureDiscCheck(runsOr(5)));
+        print(MeasureJournalStep(runsOr(100)));
     } catch (const TBenchmarkError &error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.Message));
         return 1;

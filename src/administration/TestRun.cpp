@@ -37,12 +37,41 @@ TStatus TTestRun::Start()
     m_record.Mdb(m_record.CurrentMdb()).SetCompleted(false);
     if (!LoadCurrentPage())
         return TStatus::Error(m_noRunReason);
+    if (m_journal) {
+        RunJournal::TRunStart start;
+        start.Mdb = m_record.CurrentMdb();
+        for (int c = 0; c < Conditions::Count; ++c) {
+            if (std::as_const(m_record).Mdb(start.Mdb).Selected(c))
+                start.Conditions |= quint8(1u << c);
+        }
+        start.Practice = m_record.PlayPracticeBlock();
+        m_journal->Started(start);
+        m_journalOpen = true;
+    }
     return TStatus::Ok();
+}
+
+void TTestRun::Journal(const QByteArray &line)
+{
+    if (m_journalOpen && HasRun())
+        m_journal->Step(line);
+}
+
+void TTestRun::JournalMarks()
+{
+    Journal(RunJournal::MarkLine(m_currentPage, m_currentSentence, m_marks[m_currentSentence]));
+}
+
+void TTestRun::JournalEnded()
+{
+    if (std::exchange(m_journalOpen, false))
+        m_journal->Ended();
 }
 
 void TTestRun::Leave()
 {
     m_playing = false;
+    JournalEnded();
 }
 
 bool TTestRun::LoadCurrentPage()
@@ -83,17 +112,20 @@ void TTestRun::PlayStarted()
     m_marksBeforePlay = m_marks[m_currentSentence];
     Reopen();
     SetMarks(m_currentSentence, PlayedMarks());
+    Journal(RunJournal::PlayLine(m_currentPage, m_currentSentence));
 }
 
 void TTestRun::PlayEnded()
 {
     m_playing = false;
     m_page.Sentences[m_currentSentence].Played = true;
+    Journal(RunJournal::PlayedLine(m_currentPage, m_currentSentence, true));
 }
 
 void TTestRun::PlayFailed()
 {
-    m_playing = false;
+    if (std::exchange(m_playing, false))
+        Journal(RunJournal::PlayedLine(m_currentPage, m_currentSentence, false));
     m_marks[m_currentSentence] = m_marksBeforePlay;
 }
 
@@ -119,8 +151,10 @@ void TTestRun::SetMarks(int sentence, const TSentenceMarks &marks)
 
 void TTestRun::MarkAllCorrect()
 {
-    if (HasRun())
+    if (HasRun()) {
         SetMarks(m_currentSentence, AllCorrectMarks());
+        JournalMarks();
+    }
 }
 
 bool TTestRun::MarkWord(int sentence, int word, TMarkButton button)
@@ -130,6 +164,7 @@ bool TTestRun::MarkWord(int sentence, int word, TMarkButton button)
     TSentenceMarks marks = m_marks[sentence];
     marks[word] = MarkAfterRelease(marks[word], button);
     SetMarks(sentence, marks);
+    JournalMarks();
     m_keeper.MarkModified();
     return true;
 }
@@ -141,6 +176,7 @@ TTestRun::TMoveDown TTestRun::MoveDown()
     const bool lastSentence = m_currentSentence + 1 == m_page.SentenceCount;
     if (!lastSentence) {
         ++m_currentSentence;
+        Journal(RunJournal::MoveLine(m_currentPage, m_currentSentence));
         return TMoveDown::Sentence;
     }
     if (m_currentPage == m_run.PageCount) {
@@ -153,12 +189,16 @@ TTestRun::TMoveDown TTestRun::MoveDown()
             return TMoveDown::Refused;
         }
         m_ended = true;
+        // Every list is scored and in the record's file.
+        JournalEnded();
         return TMoveDown::RunEnded;
     }
     if (!ScoreList())
         return TMoveDown::Refused;
+    Journal(RunJournal::ScoreLine(m_currentPage));
     ++m_currentPage;
     m_currentSentence = 0;
+    Journal(RunJournal::MoveLine(m_currentPage, m_currentSentence));
     return LoadCurrentPage() ? TMoveDown::List : TMoveDown::Stopped;
 }
 
@@ -169,6 +209,7 @@ void TTestRun::MoveUp()
     --m_currentSentence;
     // Until the last sentence is passed again, which scores the list again.
     m_ended = false;
+    Journal(RunJournal::MoveLine(m_currentPage, m_currentSentence));
 }
 
 void TTestRun::Abort()
@@ -186,6 +227,7 @@ void TTestRun::Abort()
     MarkTestedByScores();
     RecomputeSnr50(block);
     m_ended = false;
+    JournalEnded();
     if (m_saved)
         m_keeper.SaveRecord();
     else if (m_record.Image().toByteArray() != m_atStart.Image().toByteArray())
@@ -198,6 +240,7 @@ void TTestRun::Finish()
     RecomputeSnr50(m_record.Mdb(m_record.CurrentMdb()));
     m_keeper.SaveRecord();
     m_finished = true;
+    JournalEnded();
 }
 
 void TTestRun::MarkTestedByScores()

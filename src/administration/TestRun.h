@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ListScoring.h"
+#include "RunJournal.h"
 #include "RunList.h"
 #include "Sentence.h"
 #include "WordMark.h"
@@ -20,6 +21,19 @@ public:
     // false when the write failed, which the keeper has reported.
     virtual bool SaveRecord() = 0;
     virtual void MarkModified() = 0;
+};
+
+// Where the steps of a run are written as they are taken, so that the run
+// outlives whatever ends the program.
+class IRunJournal
+{
+public:
+    virtual ~IRunJournal() = default;
+    // A run began; the journal adds the client file it belongs to.
+    virtual void Started(RunJournal::TRunStart start) = 0;
+    virtual void Step(const QByteArray &line) = 0;
+    // Finished, aborted or given up: nothing is left to take up.
+    virtual void Ended() = 0;
 };
 
 // Which of the test page's actions can be taken.
@@ -53,6 +67,9 @@ public:
     };
 
     TTestRun(TClientRecord &record, const TSentenceMaterial &material, IRecordKeeper &keeper);
+
+    // Optional; it must outlive the run.
+    void SetJournal(IRunJournal *journal) { m_journal = journal; }
 
     // Starts a run of the current MDB. An error is a failure to report; a run
     // that cannot start leaves the record as it was, and says why.
@@ -109,10 +126,17 @@ private:
     void Stop(const QString &reason);
     // A condition of the run is tested exactly while its test list has a score.
     void MarkTestedByScores();
+    void Journal(const QByteArray &line);
+    void JournalMarks();
+    void JournalEnded();
 
     TClientRecord &m_record;
     const TSentenceMaterial &m_material;
     IRecordKeeper &m_keeper;
+    IRunJournal *m_journal = nullptr;
+    // From the run's start to its end; steps after it (a move up after the
+    // last list) belong to no run that could be taken up.
+    bool m_journalOpen = false;
     // The record as the run found it, for what Abort puts back.
     TClientRecord m_atStart;
     TRunList m_run;

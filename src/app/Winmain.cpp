@@ -5,6 +5,8 @@
 #include "About.h"
 #include "HelpViewer.h"
 #include "administration/ScoreCheck.h"
+#include "administration/InterruptedRun.h"
+#include "administration/RunJournalFile.h"
 #include "administration/Snr50.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
@@ -37,6 +39,8 @@
 #include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
+
+#include <utility>
 
 namespace {
 
@@ -97,6 +101,9 @@ TfmWinMain::TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompt
     // is loaded rather than pasted as text into the box under the mouse.
     setAcceptDrops(true);
     qApp->installEventFilter(this);
+    m_keepTimer.setSingleShot(true);
+    m_keepTimer.setInterval(KeepWorkAfterMs);
+    connect(&m_keepTimer, &QTimer::timeout, this, &TfmWinMain::KeepWorkNow);
 }
 
 TfmWinMain::~TfmWinMain() = default;
@@ -222,7 +229,25 @@ void TfmWinMain::FormShow()
     m_statusPanels[0]->clear();
     SetModifiedText(QString());
     ShowClientInfoAfterFileCommand();
+}
+
+void TfmWinMain::AskStartUpQuestions()
+{
+    if (!m_settingsProblem.isEmpty())
+        m_prompts.ShowError(std::exchange(m_settingsProblem, QString()) +
+                            QStringLiteral(" Its settings are not used, and it is left as it is."));
     OfferKeptWork();
+    // Told at every start until the next run begins: the client has heard
+    // sentences that no score shows.
+    if (const std::optional<RunJournal::TInterrupted> run = RunJournalFile::Read().Run)
+        m_prompts.ShowMessage(InterruptedRunText(*run) +
+                              QStringLiteral(" The client has heard the sentences of that list up to there; its "
+                                             "score is not kept (the lists before it are)."));
+    // Not before: the work kept by the last run would be replaced by what
+    // was typed while its question was still to come.
+    m_keeping = true;
+    if (m_state.ModifiedFlag)
+        KeepWorkSoon();
 }
 
 void TfmWinMain::OfferKeptWork()
@@ -245,8 +270,7 @@ void TfmWinMain::OfferKeptWork()
         LockFile(m_state.FileName, false);
     LoadPagesFromRecord();
     UpdateCaption();
-    m_state.ModifiedFlag = true;
-    SetModifiedText(QStringLiteral(" Modified"));
+    SetModified(true);
 }
 
 void TfmWinMain::closeEvent(QCloseEvent *event)
@@ -256,6 +280,9 @@ void TfmWinMain::closeEvent(QCloseEvent *event)
         return;
     }
     WriteSettings();
+    // Ended on purpose: what was not saved was not to be kept.
+    m_keepTimer.stop();
+    m_keeping = false;
     RecoveryFile::Remove();
     m_lock.Release();
     event->accept();
@@ -273,13 +300,54 @@ bool TfmWinMain::CommitData(bool allowsInteraction)
 
 void TfmWinMain::KeepUnsavedWork()
 {
-    StoreVisiblePages();
-    if (m_state.ModifiedFlag) {
-        if (const TStatus kept = RecoveryFile::Write(m_record, m_state); !kept)
-            qCritical("%s", qPrintable(kept.message()));
-    }
+    KeepWorkNow();
     WriteSettings(false);
     m_lock.Release();
+}
+
+void TfmWinMain::KeepWorkSoon()
+{
+    if (m_keeping && !m_keepTimer.isActive())
+        m_keepTimer.start();
+}
+
+void TfmWinMain::KeepWorkNow()
+{
+    m_keepTimer.stop();
+    if (!m_keeping || !m_state.ModifiedFlag)
+        return;
+    StoreVisiblePages();
+    const QByteArray image = m_record.Image().toByteArray() + m_state.FileName.toUtf8();
+    if (image == m_keptImage)
+        return;
+    if (const TStatus kept = RecoveryFile::Write(m_record, m_state); !kept) {
+        qCritical("%s", qPrintable(kept.message()));
+        // Once: the same failure every second would stand in the way of the
+        // saving it asks for.
+        if (!std::exchange(m_toldKeepFailure, true))
+            m_prompts.ShowError(kept.message() + QStringLiteral(". Unsaved work cannot be kept against a crash "
+                                                                "or a power cut; save the client to keep it."));
+        return;
+    }
+    m_keptImage = image;
+}
+
+void TfmWinMain::SetModified(bool modified)
+{
+    m_state.ModifiedFlag = modified;
+    SetModifiedText(modified ? QStringLiteral(" Modified") : QString());
+    if (modified) {
+        KeepWorkSoon();
+        return;
+    }
+    DropKeptWork();
+}
+
+void TfmWinMain::DropKeptWork()
+{
+    m_keepTimer.stop();
+    m_keptImage.clear();
+    RecoveryFile::Remove();
 }
 
 bool TfmWinMain::LockFile(const QString &fileName, bool ask)
@@ -308,7 +376,7 @@ bool TfmWinMain::event(QEvent *event)
 {
     switch (int(event->type())) {
     case WM_FILEMODIFIED:
-        SetModifiedText(QStringLiteral(" Modified"));
+        SetModified(true);
         return true;
     case WM_SHOWCLIENTINFO:
         ShowPage(ClientInfoPage);
@@ -329,8 +397,9 @@ bool TfmWinMain::event(QEvent *event)
         ShowPage(GraphPage);
         return true;
     case WM_FILESAVED:
+        // The page cleared the flag as it saved.
         SetModifiedText(QString());
-        RecoveryFile::Remove();
+        DropKeptWork();
         return true;
     case WM_SAVEFILE:
         SaveFile(false);
@@ -459,15 +528,13 @@ void TfmWinMain::NewFile()
 {
     if (!UnsavedChangesAllowContinuing())
         return;
-    RecoveryFile::Remove();
     m_lock.Release();
     m_state.FileStamp = TFileStamp();
     SetFileName(QString());
     UpdateCaption();
     HidePages(ConditionsPage);
     m_record.InitNewRecord(m_state.ProposeMdb());
-    m_state.ModifiedFlag = false;
-    SetModifiedText(QString());
+    SetModified(false);
     LoadPagesFromRecord();
     ShowClientInfoAfterFileCommand();
 }
@@ -499,7 +566,6 @@ bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
     }
     if (!LockFile(fileName, true))
         return false;
-    RecoveryFile::Remove();
     m_state.FileStamp = stamp;
     SetFileName(fileName);
     HidePages(ConditionsPage);
@@ -508,8 +574,7 @@ bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
     RecomputeSnr50(m_record);
     ShowClientInfoAfterFileCommand();
     UpdateCaption();
-    m_state.ModifiedFlag = false;
-    SetModifiedText(QString());
+    SetModified(false);
     if (const QString impossible = ScoreCheck::ImpossibleScores(m_record); !impossible.isEmpty())
         m_prompts.ShowError(QStringLiteral("%1 holds scores no list can give, in %2. They are shown as \"%3\" and "
                                            "left out of the graphs; the file is left as it is.")
@@ -542,20 +607,16 @@ bool TfmWinMain::SaveFile(bool saveAs)
     }
     if (m_state.FileName != before.FileName)
         LockFile(m_state.FileName, false);
-    RecoveryFile::Remove();
     UpdateCaption();
-    m_state.ModifiedFlag = false;
-    SetModifiedText(QString());
+    SetModified(false);
     m_recentClients.Add(m_state.FileName);
     return true;
 }
 
 void TfmWinMain::ReadSettings()
 {
-    QString problem;
-    m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory, &problem);
-    if (!problem.isEmpty())
-        m_prompts.ShowError(problem + QStringLiteral(" Its settings are not used, and it is left as it is."));
+    // Told with the other start-up questions, once the window can be seen.
+    m_state.DataPath = Settings::ReadDataPath(m_state.IniDirectory, &m_settingsProblem);
 }
 
 void TfmWinMain::WriteSettings(bool canAsk)
@@ -621,6 +682,10 @@ void TfmWinMain::OpenRecentClient(const QString &fileName)
 bool TfmWinMain::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
+    // Only the first change of a record is posted; what is typed after it
+    // is kept as well.
+    if (m_state.ModifiedFlag && (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease))
+        KeepWorkSoon();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QMainWindow::eventFilter(watched, event);
     auto *widget = qobject_cast<QWidget *>(watched);

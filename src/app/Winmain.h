@@ -9,6 +9,7 @@
 #include "record/ClientRecord.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <array>
 
@@ -51,6 +52,9 @@ public:
     void ReadSettings();
     // canAsk: a person is there to be told when the settings cannot be kept.
     void WriteSettings(bool canAsk = true);
+    // What start-up has to tell or ask (a settings file it cannot use, work
+    // kept from the last run), for when the clinician can see the window.
+    void AskStartUpQuestions();
 
     // The session is ending: true when it may. With a person to ask, the
     // unsaved-changes question; without, the work is kept for the next start.
@@ -58,6 +62,9 @@ public:
     // Keeps unsaved work in the recovery file, writes the settings and
     // gives up the client file's lock, for an end with nobody to ask.
     void KeepUnsavedWork();
+    // Unsaved changes are kept this long after a change at the latest, so
+    // that a crash or a power cut loses no more than that.
+    static constexpr int KeepWorkAfterMs = 1000;
 
     void ShowPage(TPageIndex page, bool byShowConditionsMessage = false);
     QWidget *Page(TPageIndex page) const { return m_pages[page]; }
@@ -98,7 +105,14 @@ private:
     bool LockFile(const QString &fileName, bool ask);
     void OfferKeptWork();
     void UpdateCaption();
+    // The flag, the status text and the kept work, together: set, the work
+    // is kept soon; cleared, what was kept goes.
+    void SetModified(bool modified);
     void SetModifiedText(const QString &text);
+    void KeepWorkSoon();
+    void KeepWorkNow();
+    // The record is in its file: what was kept of it is not needed.
+    void DropKeptWork();
     void SetPageButtonsEnabled(bool enabled, bool graphButtonToo = true);
     void ShowHelpForCurrentPage();
     void About1Click();
@@ -115,6 +129,13 @@ private:
     TRecentClients m_recentClients;
     QMenu *m_recentClientsMenu = nullptr;
     bool m_shown = false;
+    QString m_settingsProblem;
+    QTimer m_keepTimer;
+    // What was last kept, so that an unchanged record is not written again.
+    QByteArray m_keptImage;
+    bool m_toldKeepFailure = false;
+    // From the start-up questions to the close.
+    bool m_keeping = false;
     bool m_toldUnkeptFolder = false; // a folder VEK.INI cannot hold was told once
     TClientFileLock m_lock;
 };

@@ -5,14 +5,15 @@
 #include "CommandLine.h"
 #include "SingleInstance.h"
 #include "Splash.h"
+#include "StartUpGate.h"
 #include "UserSettings.h"
 #include "Winmain.h"
 #include "drawing/Fonts.h"
 #include "controls/MessageBoxPrompts.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QTextStream>
-#include <QTimer>
 
 #include <exception>
 
@@ -59,7 +60,8 @@ int main(int argc, char *argv[])
 
     QApplication::setWindowIcon(AppIcon());
     InstallFontSubstitutions();
-    auto *fmSplashScreen = new TfmSplashScreen;
+    // It deletes itself on its timer, which may fire inside any event loop.
+    const QPointer<TfmSplashScreen> fmSplashScreen = new TfmSplashScreen;
     fmSplashScreen->show();
     fmSplashScreen->repaint();
     QApplication::processEvents();
@@ -69,9 +71,11 @@ int main(int argc, char *argv[])
         application.SetPrompts(&program.Prompts());
         program.KeepWorkOnEndSignals();
         program.MainWindow().show();
-        fmSplashScreen->raise();
-        // Once the window is up, as File > Load would: with its messages.
-        QTimer::singleShot(0, &program.MainWindow(), [&program, &file] {
+        if (fmSplashScreen)
+            fmSplashScreen->raise();
+        // Once the window can be seen, as File > Load would: with its messages.
+        StartUpGate::WhenReady(program.MainWindow(), QPointer<QWidget>(fmSplashScreen.data()), [&program, &file] {
+            program.MainWindow().AskStartUpQuestions();
             if (const QString notice = program.StartUpNotice(); !notice.isEmpty())
                 program.Prompts().ShowMessage(notice);
             if (!file.FileName.isEmpty())

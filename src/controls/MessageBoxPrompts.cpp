@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxPrompts.h"
 
+#include "BlindKeyGuard.h"
 #include "ProgressDialog.h"
 
 #include <QFileDialog>
@@ -24,6 +25,7 @@ QMessageBox::StandardButton Confirm(QWidget *parent, const QString &text, QMessa
         box.button(QMessageBox::No)->setText(noText);
         box.setDefaultButton(QMessageBox::No);
     }
+    TBlindKeyGuard guard(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -68,12 +70,14 @@ bool TMessageBoxPrompts::AskYesNo(const QString &text)
 void TMessageBoxPrompts::ShowError(const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, m_parent);
+    TBlindKeyGuard guard(box);
     box.exec();
 }
 
 void TMessageBoxPrompts::ShowMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, MessageCaption, text, QMessageBox::Ok, m_parent);
+    TBlindKeyGuard guard(box);
     box.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "KeyWordButton.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
+#include "administration/RunJournalFile.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
 #include "controls/LightPalette.h"
@@ -19,6 +20,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 using namespace PageStyle;
 
@@ -68,6 +70,7 @@ TfmVEKTest::TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSente
     setWindowTitle(QStringLiteral("VEK Test"));
     SetUpPage(this, LightButtonFace());
     resize(630, 356);
+    m_run.SetJournal(this);
     CreateControls();
     CreateSentenceRows();
     CreateShortcuts();
@@ -385,6 +388,9 @@ void TfmVEKTest::MoveUpButtonClick()
 void TfmVEKTest::CorrectButtonClick()
 {
     m_run.MarkAllCorrect();
+    // Marks given with it are as much the clinician's work as clicked ones.
+    if (m_run.HasRun())
+        m_context.MarkModified();
     ShowRunState();
 }
 
@@ -448,4 +454,37 @@ bool TfmVEKTest::SaveRecord()
     // The record now differs from the file: closing must ask.
     m_context.MarkModified();
     return false;
+}
+
+void TfmVEKTest::Started(RunJournal::TRunStart start)
+{
+    const TAppState &state = m_context.State;
+    start.ClientFile = state.FileName;
+    if (state.FileStamp.IsOf(state.FileName)) {
+        start.StampSize = state.FileStamp.Size;
+        start.StampHash = state.FileStamp.Hash;
+    }
+    QString reason;
+    if (!RunJournalFile::Begin(RunJournal::StartLine(start), reason))
+        JournalFailed(reason);
+}
+
+void TfmVEKTest::Step(const QByteArray &line)
+{
+    QString reason;
+    if (!RunJournalFile::Append(line, reason))
+        JournalFailed(reason);
+}
+
+void TfmVEKTest::Ended()
+{
+    RunJournalFile::Remove();
+}
+
+void TfmVEKTest::JournalFailed(const QString &reason)
+{
+    // Once a program run: the test goes on, as it did before there was a journal.
+    if (!std::exchange(m_toldJournalFailure, true))
+        m_context.Prompts.ShowError(reason + QStringLiteral(". The steps of this test are not kept: if the program "
+                                                            "ends before the run does, it cannot be taken up again."));
 }

@@ -17,7 +17,7 @@ class TSentenceMaterial;
 // The test administration page: plays the sentences of each list of a run,
 // lets the clinician mark their key words with the mouse or the keyboard, and
 // scores and saves each list the moment its last sentence is passed.
-class TfmVEKTest : public TPageForm, private IRecordKeeper
+class TfmVEKTest : public TPageForm, private IRecordKeeper, private IRunJournal
 {
     Q_OBJECT
 
@@ -97,6 +97,10 @@ private:
 
     bool SaveRecord() override;
     void MarkModified() override;
+    void Started(RunJournal::TRunStart start) override;
+    void Step(const QByteArray &line) override;
+    void Ended() override;
+    void JournalFailed(const QString &reason);
 
     TPageContext &m_context;
     IMediaPlayer &SentenceMediaPlayer;
@@ -105,4 +109,5 @@ private:
     bool m_playerReady = false;
     // View Scores or Done gave the other pages back.
     bool m_pagesReleased = false;
+    bool m_toldJournalFailure = false;
 };

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@ public:
     }
     ~TWorkstation()
     {
+        m_windowManager.terminate();
+        m_windowManager.waitForFinished();
         m_display.terminate();
         m_display.waitForFinished();
     }
@@ -52,6 +55,26 @@ public:
             return QStringLiteral("Xvfb does not start here: ") + QString::fromLocal8Bit(m_display.readAllStandardError());
         m_environment.insert(QStringLiteral("DISPLAY"), u':' + QString::fromLatin1(m_display.readAll().trimmed()));
         return QString();
+    }
+
+    // A window manager on the display, as a desktop has: it decides which
+    // window has the focus and which is in front. Empty when it runs.
+    QString StartWindowManager()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+            return QStringLiteral("openbox is not installed (scripts/deps installs it)");
+        m_windowManager.setProcessEnvironment(m_environment);
+        m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        QProcess probe;
+        for (int i = 0; i < 100; ++i) {
+            probe.setProcessEnvironment(m_environment);
+            probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+            probe.waitForFinished(10000);
+            if (probe.readAllStandardOutput().contains("window id"))
+                return QString();
+            QThread::msleep(100);
+        }
+        return QStringLiteral("openbox does not start here");
     }
 
     QString Home(const QString &name) const { return m_home + u'/' + name; }
@@ -118,6 +141,7 @@ public:
 private:
     QString m_home;
     QProcess m_display;
+    QProcess m_windowManager;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };
 
@@ -141,6 +165,12 @@ protected:
     void StartDisplay(TWorkstation &workstation)
     {
         if (const QString why = workstation.StartDisplay(); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
+    }
+    void StartDesktop(TWorkstation &workstation)
+    {
+        StartDisplay(workstation);
+        if (const QString why = workstation.StartWindowManager(); !why.isEmpty())
             GTEST_SKIP() << why.toStdString();
     }
 
@@ -253,6 +283,91 @@ TEST_F(RealProgram, TwoWorkstationsOnOneFolderAskBeforeReplacingEachOther)
     EXPECT_TRUE(lock.exists());
     End(b, SIGTERM);
     EXPECT_FALSE(lock.exists());
+}
+
+// The questions of a start wait for the window and are answered whenever the
+// clinician gets to them; keys typed while the program starts do not answer.
+class StartUpQuestion : public RealProgram
+{
+protected:
+    void SetUp() override
+    {
+        RealProgram::SetUp();
+        if (!IsSkipped())
+            StartDesktop(m_first);
+    }
+    // Started, with the last name typed at once, as a clinician in a hurry does.
+    void StartTyping(QProcess &avek, const QString &name)
+    {
+        m_started.start();
+        m_first.Start(avek, Path(QString()));
+        for (int i = 0; i < 300 && !m_first.Shows(QStringLiteral("^AVEK beta$")); ++i)
+            QThread::msleep(50);
+        m_first.XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), name});
+    }
+    // The clinician comes back to the question five seconds after the start.
+    void AnswerLate(QProcess &avek, const QString &title, const QString &key)
+    {
+        ASSERT_TRUE(m_first.WaitForWindow(title));
+        QThread::msleep(std::max<qint64>(0, 5000 - m_started.elapsed()));
+        m_first.Key(key);
+        ASSERT_EQ(avek.state(), QProcess::Running) << "the program ended on the answer";
+        EXPECT_FALSE(m_first.Shows(title)) << "the question was answered";
+    }
+    QString Kept() const { return m_first.Home(QStringLiteral("state/AVEK/unsaved.VEK")); }
+
+    QElapsedTimer m_started;
+};
+
+TEST_F(StartUpQuestion, KeptWorkIsRestoredWhenAnsweredLateAndNotDeclinedByTyping)
+{
+    QProcess avek;
+    m_first.Start(avek, Path(QString()));
+    ASSERT_TRUE(m_first.WaitForWindow(QStringLiteral("^AVEK beta$")));
+    m_first.Focus(QStringLiteral("^AVEK beta$"));
+    m_first.Type(QStringLiteral("Smith"));
+    End(avek, SIGTERM);
+    ASSERT_EQ(LastNameIn(Kept()), "Smith");
+
+    // "Nolan" begins with the key of No.
+    StartTyping(avek, QStringLiteral("Nolan"));
+    AnswerLate(avek, QStringLiteral("^Confirm$"), QStringLiteral("Return"));
+    End(avek, SIGTERM);
+    EXPECT_EQ(LastNameIn(Kept()), "Smith") << "restored, and kept again";
+}
+
+TEST_F(StartUpQuestion, SettingsWithANulByteAreToldAndTheProgramIsUsable)
+{
+    QFile ini(Path(QStringLiteral("VEK.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QByteArray("[Information]\r\nDataPath=/tm\0p/\r\n", 32));
+    ini.close();
+    QProcess avek;
+    m_started.start();
+    m_first.Start(avek, Path(QString()));
+    AnswerLate(avek, QStringLiteral("^Error$"), QStringLiteral("Return"));
+    m_first.Focus(QStringLiteral("^AVEK beta$"));
+    m_first.Type(QStringLiteral("Jones"));
+    End(avek, SIGTERM);
+    EXPECT_EQ(LastNameIn(Kept()), "Jones");
+}
+
+// A crash is no signal the program can answer: what was typed is kept already.
+TEST_F(StartUpQuestion, NameTypedBeforeACrashIsOfferedBack)
+{
+    QProcess avek;
+    m_first.Start(avek, Path(QString()));
+    ASSERT_TRUE(m_first.WaitForWindow(QStringLiteral("^AVEK beta$")));
+    m_first.Focus(QStringLiteral("^AVEK beta$"));
+    m_first.XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("Smith")});
+    QThread::msleep(3000);
+    End(avek, SIGSEGV);
+
+    m_started.start();
+    m_first.Start(avek, Path(QString()));
+    AnswerLate(avek, QStringLiteral("^Confirm$"), QStringLiteral("Return"));
+    End(avek, SIGTERM);
+    EXPECT_EQ(LastNameIn(Kept()), "Smith");
 }
 
 } // namespace

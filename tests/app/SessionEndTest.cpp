@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "ShellFixture.h"
+#include "administration/RunJournalFile.h"
 #include "record/ClientFileReader.h"
 #include "record/RecoveryFile.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
@@ -57,13 +59,19 @@ TEST_F(SessionEnd, KeptWorkIsOfferedAtTheNextStartAndGoneOnceSaved)
     window->KeepUnsavedWork();
     window.reset();
 
-    // The next start.
+    // The next start, with a name typed before its question came, and an
+    // end with nobody to ask before the answer: what the last run kept stays.
     window = std::make_unique<TfmWinMain>(record, state, prompts);
     context = std::make_unique<TPageContext>(TPageContext{record, state, prompts, window.get()});
-    CreatePages(*window, *context, player, sentencePlayer, material);
-    prompts.Answers = {TAnswer::Yes};
+    const TProgramPages pages = CreatePages(*window, *context, player, sentencePlayer, material);
     window->show();
     Settle();
+    QTest::keyClicks(pages.fmClientInfo->EditLastName, QStringLiteral("Nolan"));
+    window->KeepUnsavedWork();
+    ASSERT_TRUE(RecoveryFile::Read());
+    EXPECT_EQ(RecoveryFile::Read()->Record.LastName(), "Jones");
+    prompts.Answers = {TAnswer::Yes};
+    window->AskStartUpQuestions();
     EXPECT_TRUE(prompts.Shown.last().startsWith("Unsaved work from JONES.VEK (")) << prompts.Shown.last();
     EXPECT_TRUE(prompts.Shown.last().endsWith(") was kept. Restore it?"));
     EXPECT_EQ(record.LastName(), "Jones");
@@ -76,6 +84,47 @@ TEST_F(SessionEnd, KeptWorkIsOfferedAtTheNextStartAndGoneOnceSaved)
     TClientRecord saved;
     ASSERT_TRUE(ReadClientFile(jones, saved));
     EXPECT_EQ(saved.LastName(), "Jones");
+}
+
+// Kept while it is typed, not only when the program is told to end: a crash
+// loses no more than the last moment.
+TEST_F(SessionEnd, TypedWorkIsKeptSoonAfterEachChange)
+{
+    const auto keptName = [] {
+        const std::optional<RecoveryFile::TRecovered> kept = RecoveryFile::Read();
+        return kept ? kept->Record.LastName() : QString();
+    };
+    QElapsedTimer typed;
+    Type(QStringLiteral("Smith"));
+    typed.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keptName() == "Smith"; }, 5000));
+    EXPECT_LT(typed.elapsed(), 2000);
+    // After the first change, too, which is the only one the window is told.
+    Type(QStringLiteral("son"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keptName() == "Smithson"; }, 5000));
+
+    prompts.FileNames = {Path(QStringLiteral("SMITHSON.VEK"))};
+    ASSERT_TRUE(window->SaveFile(false));
+    EXPECT_FALSE(QFile::exists(RecoveryFile::Path()));
+}
+
+// A run that a crash or a power cut ended is told at the next start.
+TEST_F(SessionEnd, InterruptedRunIsToldAtTheNextStart)
+{
+    RunJournal::TRunStart start;
+    start.ClientFile = Path(QStringLiteral("smith.vek"));
+    start.Mdb = 1;
+    start.Conditions = 1 << 1;
+    QString reason;
+    ASSERT_TRUE(RunJournalFile::Begin(RunJournal::StartLine(start), reason)) << reason.toStdString();
+    ASSERT_TRUE(RunJournalFile::Append(RunJournal::MoveLine(1, 1), reason));
+    EXPECT_EQ(QFileInfo(RunJournalFile::Path()).permissions() & 0x0077, 0);
+    window->AskStartUpQuestions();
+    ASSERT_FALSE(prompts.Shown.isEmpty());
+    EXPECT_TRUE(prompts.Shown.last().startsWith(
+        "A test of SMITH.VEK was interrupted: MDB 2, H-Sens 10 dB, page 1 of 1, sentence 2. "))
+        << prompts.Shown.last().toStdString();
+    RunJournalFile::Remove();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "RecordingMediaPlayer.h"
 #include "ScriptedPrompts.h"
 #include "TestMaterial.h"
+#include "administration/RunJournalFile.h"
 #include "administration/SentenceMaterial.h"
 #include "app/ProgramPages.h"
 #include "app/Winmain.h"
@@ -49,6 +50,8 @@ protected:
         graph = pages.fmViewGraph;
         window->show();
         Settle();
+        // As the program does once the window can be seen.
+        window->AskStartUpQuestions();
     }
 
     void TearDown() override
@@ -57,6 +60,8 @@ protected:
         prompts.Answers.clear();
         state.ModifiedFlag = false;
         window.reset();
+        // A run a test left in hand is not told to the next test's start.
+        RunJournalFile::Remove();
         QDir::setCurrent(m_previousFolder);
     }
 

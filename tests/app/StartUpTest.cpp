@@ -2,10 +2,16 @@
 #include "QtPrint.h"
 #include "app/LogoImage.h"
 #include "app/SingleInstance.h"
+#include "controls/BlindKeyGuard.h"
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -85,6 +91,32 @@ TEST(Logo, HugePicturesAreRefusedFromTheirHeader)
     QFile file(QStringLiteral(AVEK_LOGO_CORPUS "/huge-progressive.jpg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(DecodeJpeg(file.readAll()).isNull());
+}
+
+// A box that comes up under the clinician's fingers takes no key until the
+// keyboard has been quiet; then Enter gives the default answer.
+TEST(BlindKeyGuard, KeysTypedAsTheBoxComesUpDoNotAnswerIt)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Restore it?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    TBlindKeyGuard guard(box);
+    QElapsedTimer shown;
+    int releasedAfter = -1;
+    QTimer::singleShot(0, &box, [&] {
+        shown.start();
+        // Still typing a name that begins with N, then Enter, then Escape.
+        for (const Qt::Key key : {Qt::Key_N, Qt::Key_O, Qt::Key_Return, Qt::Key_Escape}) {
+            QTest::keyClick(&box, key);
+            QTest::qWait(100);
+        }
+        EXPECT_TRUE(box.isVisible()) << "answered by a key typed before the box was seen";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return guard.Released(); }, 5000));
+        releasedAfter = int(shown.elapsed());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &box, Qt::Key_Return);
+    });
+    EXPECT_EQ(box.exec(), QMessageBox::Yes);
+    // The wait began again with the last key.
+    EXPECT_GE(releasedAfter, 250 + TBlindKeyGuard::QuietMs);
 }
 
 } // namespace

@@ -147,11 +147,11 @@ TEST_F(TestPage, MarksFollowTheMouseOnlyOnTheCurrentSentence)
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(test->Mark(0, k), TWordMark::Wrong) << k;
 
-    // Mark all correct leaves the modified flag alone.
+    // Mark all correct is a change like any other mark.
     state.ModifiedFlag = false;
     test->CorrectButton->click();
     EXPECT_EQ(test->Mark(0, 0), TWordMark::Correct);
-    EXPECT_FALSE(state.ModifiedFlag);
+    EXPECT_TRUE(state.ModifiedFlag);
 }
 
 TEST_F(TestPage, ButtonsFollowThePlayAndTheMoves)
@@ -351,7 +351,8 @@ TEST_F(TestPage, UntitledRecordKeepsItsScoresInMemoryOnly)
     }
     EXPECT_EQ(test->CurrentPage(), 2);
     EXPECT_FLOAT_EQ(record.Mdb(Mdb2).Proportion(1), 1.0f);
-    EXPECT_FALSE(state.ModifiedFlag);
+    // Scores that are in no file are unsaved work.
+    EXPECT_TRUE(state.ModifiedFlag);
     EXPECT_EQ(QDir(Folder()).entryList(QDir::Files), QStringList());
 }
 
