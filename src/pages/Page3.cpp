@@ -3,6 +3,7 @@
 
 #include "ClientFileSave.h"
 #include "KeyWordButton.h"
+#include "MarkLegend.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
 #include "cdaudio/MediaPlayer.h"
@@ -99,6 +100,10 @@ void TfmVEKTest::CreateControls()
     PracticeLabel->setFont(SentenceFont::Font());
     PracticeLabel->adjustSize();
     PracticeLabel->hide();
+
+    MarkLegend = new TMarkLegend(this);
+    MarkLegend->setFont(PageNoLabel->font());
+    MarkLegend->setGeometry(QRect(QPoint(12, 352), MarkLegend->sizeHint()));
 
     NoRunLabel = AddLabel(this, QString(), TextLeft, TestRowTop);
     NoRunLabel->setWordWrap(true);

@@ -12,6 +12,7 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class TKeyWordButton;
+class TMarkLegend;
 class TSentenceMaterial;
 
 // The test administration page: plays the sentences of each list of a run,
@@ -50,6 +51,7 @@ public:
     QLabel *SNRLabel;
     QLabel *MDBLabel;
     QLabel *PracticeLabel;
+    TMarkLegend *MarkLegend;
     // Why there is nothing to give: no condition selected, or no material.
     QLabel *NoRunLabel;
     QPushButton *AbortButton;
