@@ -99,4 +99,25 @@ TEST_F(KeyboardScoring, HintsAndHelpTellTheKeys)
         EXPECT_TRUE(text.contains(QLatin1String(key))) << key;
 }
 
+// A clinician who follows the help to mark a missed word must not give it
+// half a point.
+TEST_F(KeyboardScoring, HelpTellsWhatAClickDoesToAPlayedWord)
+{
+    StartRun(0, {0}, false);
+    Play();
+    ClickWord(0, 0, Qt::RightButton);
+    ClickWord(0, 1);
+    EXPECT_EQ(test->Mark(0, 0), TWordMark::HalfCorrect);
+    EXPECT_EQ(test->Mark(0, 1), TWordMark::Correct);
+    EXPECT_EQ(test->Mark(0, 2), TWordMark::Wrong);
+    QFile help(QStringLiteral(":/help/test.html"));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(help.readAll()).simplified();
+    EXPECT_TRUE(text.contains(QLatin1String("Playing a sentence marks its five key words wrong")));
+    EXPECT_TRUE(text.contains(QLatin1String("a word the client missed needs no click, and a right click on it makes it "
+                                            "half correct")));
+    EXPECT_TRUE(text.contains(QLatin1String("A left click makes a key word correct, and a correct word half correct")));
+    EXPECT_FALSE(text.contains(QLatin1String("A right click marks it wrong")));
+}
+
 } // namespace
