@@ -2,12 +2,15 @@
 #include "ProgramPages.h"
 
 #include "Winmain.h"
+#include "controls/AltLetterGuard.h"
 #include "pages/Calibdlg.h"
 #include "pages/Page1.h"
 #include "pages/Page2.h"
 #include "pages/Page3.h"
 #include "pages/Page4.h"
 #include "pages/Viewgrph.h"
+
+#include <QApplication>
 
 TProgramPages CreatePages(TfmWinMain &window, TPageContext &context, IMediaPlayer &calibrationPlayer,
                           IMediaPlayer &sentencePlayer, const TSentenceMaterial &material)
@@ -21,5 +24,6 @@ TProgramPages CreatePages(TfmWinMain &window, TPageContext &context, IMediaPlaye
     pages.fmScoresPrint = new TfmScoresPrint(context, area);
     pages.fmViewGraph = new TfmViewGraph(context, area);
     window.AttachPages(pages);
+    qApp->installEventFilter(new TAltLetterGuard(&window));
     return pages;
 }
