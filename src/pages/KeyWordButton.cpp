@@ -36,6 +36,8 @@ QAccessibleInterface *KeyWordButtonAccessible(const QString &, QObject *object)
 TKeyWordButton::TKeyWordButton(QWidget *parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Focused when marked, so that a screen reader says the new mark.
+    setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(KeyWordButtonAccessible);
 }
 

@@ -14,6 +14,7 @@ class QToolButton;
 class TKeyWordButton;
 class TMarkLegend;
 class TSentenceMaterial;
+class TTestPageSpeech;
 
 // The test administration page: plays the sentences of each list of a run,
 // lets the clinician mark their key words with the mouse or the keyboard, and
@@ -102,6 +103,7 @@ private:
     TPageContext &m_context;
     IMediaPlayer &SentenceMediaPlayer;
     TTestRun m_run;
+    TTestPageSpeech *m_speech;
     int m_rowTop = 16;
     bool m_playerReady = false;
     // View Scores or Done gave the other pages back.

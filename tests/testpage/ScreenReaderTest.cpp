@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMetaEnum>
 #include <QRadioButton>
@@ -120,6 +121,48 @@ TEST_F(ScreenReader, KeyWordButtonsAreButtonsNamedByWordAndMark)
     EXPECT_EQ(test->Mark(0, 1), TWordMark::Correct);
     EXPECT_EQ(accessible->text(QAccessible::Name), button->Caption().trimmed() + ", correct");
     EXPECT_FALSE(button->Caption().trimmed().isEmpty());
+}
+
+// A reader speaks the object that takes the focus, and the focused object
+// again when its name changes: what it says is the focused object's name.
+TEST_F(ScreenReader, TestPageSaysTheSentenceAndEachMarkAsItChanges)
+{
+    QStringList spoken;
+    const auto say = [&spoken] {
+        QAccessibleInterface *focused = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        spoken << (focused ? focused->text(QAccessible::Name) : QString());
+    };
+    StartRun(0, {0}, false);
+    say();
+    EXPECT_EQ(spoken.last(), "Page 1 of 1, H-Sens, SNR: 15, MDB: 1. Sentence 1 of 10: " + test->SentenceLabels[0]->text());
+
+    Play();
+    spoken.clear();
+    const auto focusedWord = [] {
+        auto *button = qobject_cast<TKeyWordButton *>(QApplication::focusWidget());
+        return button ? button->Caption().trimmed() : QString();
+    };
+    Key(Qt::Key_1);
+    say();
+    const QString word1 = focusedWord();
+    Key(Qt::Key_1);
+    say();
+    Key(Qt::Key_2, Qt::ShiftModifier);
+    say();
+    const QString word2 = focusedWord();
+    ASSERT_FALSE(word1.isEmpty());
+    EXPECT_NE(word1, word2);
+    EXPECT_EQ(spoken, (QStringList{word1 + ", correct", word1 + ", half correct", word2 + ", half correct"}));
+
+    Key(Qt::Key_N);
+    say();
+    EXPECT_EQ(spoken.last(), "Sentence 2 of 10: " + test->SentenceLabels[1]->text());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(test->SentenceLabels[1])->text(QAccessible::Description),
+              "Page 1 of 1, H-Sens, SNR: 15, MDB: 1");
+    Play();
+    Key(Qt::Key_C);
+    say();
+    EXPECT_EQ(spoken.last(), "All correct: " + test->SentenceLabels[1]->text());
 }
 
 } // namespace
