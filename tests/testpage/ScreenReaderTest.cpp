@@ -165,4 +165,26 @@ TEST_F(ScreenReader, TestPageSaysTheSentenceAndEachMarkAsItChanges)
     EXPECT_EQ(spoken.last(), "All correct: " + test->SentenceLabels[1]->text());
 }
 
+TEST_F(ScreenReader, TabAndTheArrowsReachEveryScoreCell)
+{
+    record.Mdb(1).SetProportion(9, 0.853333f);
+    window->ShowPage(ScoresPage);
+    for (int i = 0; i < 12 && QApplication::focusWidget() != scores->StringGrid1; ++i)
+        Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), scores->StringGrid1);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Up);
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(scores->StringGrid1)->tableInterface();
+    QAccessibleInterface *cell = table->cellAt(1, 1);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_FALSE(table->cellAt(0, 0)->state().focused);
+    EXPECT_EQ(cell->text(QAccessible::Name), "85.33");
+    EXPECT_EQ(cell->text(QAccessible::Description), "10 dB SNR, MDB 2");
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), scores->StringGrid1);
+    EXPECT_FALSE(cell->state().focused);
+}
+
 } // namespace
