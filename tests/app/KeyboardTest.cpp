@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "ShellFixture.h"
+#include "controls/InputNote.h"
 #include "controls/LimitedMemo.h"
 
 #include <QAbstractButton>
@@ -254,6 +255,30 @@ TEST_F(Keyboard, AltWithALetterThatIsNoMnemonicTypesNothing)
     Press(Focus(), Qt::Key_End);
     Press(Focus(), Qt::Key_4);
     EXPECT_EQ(clientInfo->EditID->text(), "ID-001234");
+}
+
+// A letter that does not arrive is said, where it was typed.
+TEST_F(Keyboard, ALetterTheFileCannotHoldOrABoxFullIsNoted)
+{
+    auto *note = clientInfo->findChild<TInputNote *>();
+    ASSERT_NE(note, nullptr);
+    clientInfo->EditLastName->setFocus();
+    QTest::sendKeyEvent(QTest::Click, clientInfo->EditLastName, Qt::Key_unknown, QStringLiteral("\u0141"),
+                        Qt::NoModifier);
+    EXPECT_EQ(clientInfo->EditLastName->text(), "");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\u201c\u0141\u201d cannot be kept in the client file")));
+    EXPECT_EQ(clientInfo->EditLastName->accessibleDescription(), note->text());
+    QTest::keyClicks(clientInfo->EditLastName, QStringLiteral("L"));
+    EXPECT_EQ(clientInfo->EditLastName->text(), "L");
+    EXPECT_FALSE(note->isVisible());
+
+    clientInfo->EditMI->setFocus();
+    QTest::keyClicks(clientInfo->EditMI, QStringLiteral("AB"));
+    EXPECT_EQ(clientInfo->EditMI->text(), "A");
+    EXPECT_EQ(note->text(), "Middle initial is full: the client file keeps 1 character of it.");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(clientInfo->geometry().contains(note->geometry().translated(clientInfo->pos())));
 }
 
 } // namespace
