@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMetaEnum>
 #include <QRadioButton>
@@ -185,6 +186,31 @@ TEST_F(ScreenReader, TabAndTheArrowsReachEveryScoreCell)
     Key(Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), scores->StringGrid1);
     EXPECT_FALSE(cell->state().focused);
+}
+
+TEST_F(ScreenReader, TabReachesTheGraphValuesAndTheArrowsReadThem)
+{
+    record.Mdb(1).SetWrau(9, 75.125f);
+    record.Mdb(1).SetSnr50High(-6);
+    window->ShowPage(GraphPage);
+    graph->ViewScoresButton->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), graph->PaintBox1);
+    QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(graph->PaintBox1);
+    EXPECT_TRUE(picture->child(0)->tableInterface()->cellAt(0, 0)->state().focused);
+    Key(Qt::Key_PageDown);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    QAccessibleInterface *cell = picture->child(1)->tableInterface()->cellAt(0, 2);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_FALSE(picture->child(0)->tableInterface()->cellAt(0, 0)->state().focused);
+    EXPECT_EQ(cell->text(QAccessible::Name), ScreenScore(75.125f));
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_Down);
+    QAccessibleInterface *snr50 = picture->child(4)->tableInterface()->cellAt(1, 0);
+    EXPECT_TRUE(snr50->state().focused);
+    EXPECT_EQ(snr50->text(QAccessible::Name), "< 10");
 }
 
 } // namespace
