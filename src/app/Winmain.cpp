@@ -86,6 +86,9 @@ TfmWinMain::TfmWinMain(TClientRecord &record, TAppState &state, IPrompts &prompt
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, &TfmWinMain::ShowHelpForCurrentPage);
     setFixedSize(640, 452);
+    // A window of fixed size offers no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     connect(
         qApp, &QGuiApplication::commitDataRequest, this,
         [this](QSessionManager &manager) {
@@ -580,6 +583,7 @@ bool TfmWinMain::ReadFileIntoRecord(const QString &fileName)
                                            "left out of the graphs; the file is left as it is.")
                                 .arg(m_state.ShortFileName, impossible, ScoreCheck::ImpossibleScoreText));
     m_recentClients.Add(fileName);
+    UpdateRecentClientsMenu();
     return true;
 }
 
@@ -610,6 +614,7 @@ bool TfmWinMain::SaveFile(bool saveAs)
     UpdateCaption();
     SetModified(false);
     m_recentClients.Add(m_state.FileName);
+    UpdateRecentClientsMenu();
     return true;
 }
 
@@ -675,8 +680,10 @@ void TfmWinMain::OpenRecentClient(const QString &fileName)
         return;
     // A file that has gone leaves the list; one that is there but cannot be
     // read now (a share not mounted yet) stays.
-    if (!ReadFileIntoRecord(fileName) && !QFileInfo::exists(fileName))
+    if (!ReadFileIntoRecord(fileName) && !QFileInfo::exists(fileName)) {
         m_recentClients.Remove(fileName);
+        UpdateRecentClientsMenu();
+    }
 }
 
 bool TfmWinMain::eventFilter(QObject *watched, QEvent *event)

@@ -42,6 +42,11 @@ public:
     {
         QAccessible::State state = m_table->state();
         state.readOnly = true;
+        const TTextTable *table = m_table->Table();
+        if (table && table->IsFocused) {
+            state.focusable = true;
+            state.focused = table->IsFocused(m_row, m_column);
+        }
         return state;
     }
     void *interface_cast(QAccessible::InterfaceType type) override

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LightPalette.h"
 
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace {
@@ -50,4 +53,16 @@ QColor LightButtonFace()
 void UseLightPalette(QWidget *widget, const QColor &window)
 {
     widget->setPalette(LightPalette(window));
+}
+
+void UseLightStyle(QWidget *widget)
+{
+    static QStyle *const style = [] {
+        QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+        fusion->setParent(qApp);
+        return fusion;
+    }();
+    widget->setStyle(style);
+    for (QWidget *child : widget->findChildren<QWidget *>())
+        child->setStyle(style);
 }

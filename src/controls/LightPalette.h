@@ -17,3 +17,9 @@ QColor LightButtonFace();
 
 // Gives the widget, and so everything inside it, the light palette.
 void UseLightPalette(QWidget *widget, const QColor &window);
+
+// Draws the widget and everything now inside it with a style that paints
+// by the palette: some desktop styles paint buttons and boxes in their own
+// dark colours, which under the light palette's black text leaves a button
+// near-black on dark grey and an enabled one looking like a disabled one.
+void UseLightStyle(QWidget *widget);

@@ -11,7 +11,9 @@
 class QPainter;
 
 // A plain drawing surface: everything on it is drawn by its owner's paint
-// handler, on the parent's background.
+// handler, on the parent's background. Tab reaches it when it shows tables:
+// the arrow keys move from cell to cell, Page Down and Page Up to the next
+// and the previous table, each cell told to a screen reader as it is reached.
 class TPaintBox : public QWidget
 {
     Q_OBJECT
@@ -26,4 +28,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void TellCurrentCell();
+
+    std::size_t m_table = 0;
+    int m_row = 0;
+    int m_column = 0;
 };

@@ -4,6 +4,7 @@
 #include "AccessibleTable.h"
 #include "LightPalette.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <stdexcept>
@@ -29,7 +30,7 @@ TStringGrid::TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight
     : QWidget(parent), m_colCount(colCount), m_rowCount(rowCount), m_colWidth(colWidth), m_rowHeight(rowHeight),
       m_cells(std::size_t(colCount) * std::size_t(rowCount))
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     UseLightPalette(this, Qt::white);
     QAccessible::installFactory(GridAccessible);
     for (int row = 0; row < rowCount; ++row)
@@ -38,6 +39,65 @@ TStringGrid::TStringGrid(int colCount, int rowCount, int colWidth, int rowHeight
         AccessibleTable.ColumnHeaders << QString::number(col + 1);
     AccessibleTable.Cell = [this](int row, int col) { return Cells(col, row); };
     AccessibleTable.CellRect = [this](int row, int col) { return CellRect(col, row); };
+    AccessibleTable.IsFocused = [this](int row, int col) {
+        return hasFocus() && row == m_currentRow && col == m_currentCol;
+    };
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent *event)
+{
+    int col = m_currentCol, row = m_currentRow;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Home:
+        col = 0;
+        break;
+    case Qt::Key_End:
+        col = m_colCount - 1;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (col < 0 || col >= m_colCount || row < 0 || row >= m_rowCount)
+        return;
+    update(CellRect(m_currentCol, m_currentRow).adjusted(-1, -1, 1, 1));
+    m_currentCol = col;
+    m_currentRow = row;
+    update(CellRect(col, row).adjusted(-1, -1, 1, 1));
+    TellCurrentCell();
+}
+
+void TStringGrid::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    TellCurrentCell();
+}
+
+void TStringGrid::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void TStringGrid::TellCurrentCell()
+{
+    // The cell, not the whole table, is what the reader says next.
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(int(Index(m_currentCol, m_currentRow)));
+    QAccessible::updateAccessibility(&event);
 }
 
 qsizetype TStringGrid::Index(int col, int row) const
@@ -104,4 +164,9 @@ void TStringGrid::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Active, QPalette::Shadow));
     painter.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
     painter.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(CellRect(m_currentCol, m_currentRow).adjusted(0, 0, -1, -1));
+    }
 }

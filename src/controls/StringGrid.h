@@ -13,7 +13,8 @@ class QPainter;
 
 // A display-only table of texts: fixed cell sizes, one-pixel lines between
 // the cells, no scroll bars. It draws no cell itself; OnDrawCell draws each
-// one, told which grid it is drawing on.
+// one, told which grid it is drawing on. Tab reaches it and the arrow keys
+// move from cell to cell, each cell told to a screen reader as it is reached.
 class TStringGrid : public QWidget
 {
     Q_OBJECT
@@ -34,13 +35,19 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     qsizetype Index(int col, int row) const;
+    void TellCurrentCell();
 
     int m_colCount;
     int m_rowCount;
     int m_colWidth;
     int m_rowHeight;
     std::vector<QString> m_cells;
+    int m_currentCol = 0;
+    int m_currentRow = 0;
 };

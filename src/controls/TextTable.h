@@ -18,4 +18,6 @@ struct TTextTable
     // Where a cell is drawn, in the widget's coordinates; none where the
     // table has no cells of its own on the screen.
     std::function<QRect(int row, int column)> CellRect;
+    // The cell the keyboard stands on, for a table that takes the focus.
+    std::function<bool(int row, int column)> IsFocused;
 };

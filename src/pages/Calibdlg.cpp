@@ -5,6 +5,7 @@
 #include "PlayerMessages.h"
 #include "TypingWatcher.h"
 #include "cdaudio/MediaPlayer.h"
+#include "controls/RadioGroupKeys.h"
 
 #include <QEventLoop>
 #include <QGroupBox>
@@ -76,6 +77,7 @@ TfmCalibDialog::TfmCalibDialog(TPageContext &context, IMediaPlayer &player, QWid
     ChoosedBHL = new QRadioButton(QStringLiteral("&dB HL"), levels);
     ChoosedBHL->setGeometry(150, 58, 80, 18);
     connect(ChoosedBSPL, &QRadioButton::toggled, this, &TfmCalibDialog::NameLevels);
+    new TRadioGroupKeys({ChoosedBSPL, ChoosedBHL}, this);
     NameLevels();
 
     // The levels and their unit are the client's data: changing them must
@@ -173,7 +175,7 @@ void TfmCalibDialog::StopCalibration()
 {
     MediaPlayer1.Stop();
     m_calibrationPlaying = false;
-    Button1->setText(QStringLiteral("Start Calibration Track"));
+    Button1->setText(QStringLiteral("&Start Calibration Track"));
 }
 
 void TfmCalibDialog::Button1Click()
@@ -184,7 +186,7 @@ void TfmCalibDialog::Button1Click()
     }
     PlayCalibration();
     m_calibrationPlaying = true;
-    Button1->setText(QStringLiteral("Stop Calibration Track"));
+    Button1->setText(QStringLiteral("&Stop Calibration Track"));
 }
 
 void TfmCalibDialog::SetDiscCheck(TDiscCheckRun check)

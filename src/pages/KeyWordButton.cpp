@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeyWordButton.h"
 
+#include "MarkStyle.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,26 +31,13 @@ QAccessibleInterface *KeyWordButtonAccessible(const QString &, QObject *object)
     return button ? new TAccessibleKeyWordButton(button) : nullptr;
 }
 
-QString MarkName(TWordMark mark)
-{
-    switch (mark) {
-    case TWordMark::Wrong:
-        return QStringLiteral("wrong");
-    case TWordMark::Correct:
-        return QStringLiteral("correct");
-    case TWordMark::HalfCorrect:
-        return QStringLiteral("half correct");
-    case TWordMark::NotPlayed:
-        break;
-    }
-    return QStringLiteral("not played");
-}
-
 } // namespace
 
 TKeyWordButton::TKeyWordButton(QWidget *parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Focused when marked, so that a screen reader says the new mark.
+    setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(KeyWordButtonAccessible);
 }
 
@@ -60,7 +49,7 @@ void TKeyWordButton::SetCaption(const QString &caption)
 
 void TKeyWordButton::NameForScreenReaders()
 {
-    setAccessibleName(m_caption.trimmed() + QStringLiteral(", ") + MarkName(m_mark));
+    setAccessibleName(m_caption.trimmed() + QStringLiteral(", ") + MarkStyle::Name(m_mark));
 }
 
 void TKeyWordButton::SetMark(TWordMark mark)
@@ -79,21 +68,6 @@ void TKeyWordButton::SetSentence(const QString &text, QPoint labelOrigin)
     update();
 }
 
-QColor TKeyWordButton::MarkColour(TWordMark mark)
-{
-    switch (mark) {
-    case TWordMark::Wrong:
-        return QColor(255, 0, 0);
-    case TWordMark::Correct:
-        return QColor(0, 128, 0);
-    case TWordMark::HalfCorrect:
-        return QColor(255, 255, 0);
-    case TWordMark::NotPlayed:
-        break;
-    }
-    return QColor(0, 0, 0);
-}
-
 void TKeyWordButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -102,8 +76,14 @@ void TKeyWordButton::paintEvent(QPaintEvent *)
     // this button, puts the key word's glyphs exactly over the grey ones,
     // kerning and fractional advances included; the button's few pixels
     // beyond the word hold only blanks.
-    painter.setPen(MarkColour(m_mark));
+    painter.setPen(MarkStyle::Colour(m_mark));
     painter.drawText(QRect(m_labelOrigin, QSize(10000, height())), Qt::AlignLeft | Qt::AlignTop, m_sentence);
+    // The word itself starts where the page put the button's left edge plus
+    // the three pixels of the blank before it.
+    const QFontMetrics metrics(font());
+    const int left = 3;
+    MarkStyle::DrawLine(painter, left, left + metrics.horizontalAdvance(m_caption.trimmed()),
+                        m_labelOrigin.y() + metrics.ascent(), m_mark);
 }
 
 void TKeyWordButton::mousePressEvent(QMouseEvent *event)

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 // A flat button over one key word of a sentence label. It covers the grey
-// word and draws it again in the colour of its mark, so the sentence reads as
-// grey text with coloured key words. A mouse button released over it is
+// word and draws it again in the colour and with the line of its mark, so
+// the sentence reads as grey text with marked key words. A mouse button released over it is
 // reported; what the release means is the page's business.
 class TKeyWordButton : public QWidget
 {
@@ -26,8 +26,6 @@ public:
     // The sentence this button sits in, and where its label starts relative to
     // the button's own top left corner.
     void SetSentence(const QString &text, QPoint labelOrigin);
-
-    static QColor MarkColour(TWordMark mark);
 
 signals:
     void Released(TMarkButton button);

@@ -3,6 +3,7 @@
 
 #include "PageStyle.h"
 #include "TypingWatcher.h"
+#include "controls/InputNote.h"
 #include "controls/LimitedMemo.h"
 
 #include <QFrame>
@@ -27,8 +28,12 @@ TfmClientInfo::TfmClientInfo(TPageContext &context, QWidget *parent) : TPageForm
 
     // The edits hold no more than their record fields have room for. Each
     // label's letter (Alt with it) takes the cursor to its box.
-    const auto addField = [panel](const char *caption, const char *name, int maxLength, int x, int y, int width) {
+    auto *note = new TInputNote(this);
+    note->move(16, 280);
+    const auto addField = [panel, note](const char *caption, const char *name, int maxLength, int x, int y,
+                                        int width) {
         QLineEdit *edit = AddEdit(panel, maxLength, x, y + 16, width);
+        note->Watch(edit);
         edit->setAccessibleName(QLatin1String(name));
         AddLabel(panel, QLatin1String(caption), x, y)->setBuddy(edit);
         return edit;

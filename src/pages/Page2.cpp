@@ -4,6 +4,7 @@
 #include "PageStyle.h"
 #include "TypingWatcher.h"
 #include "controls/LimitedMemo.h"
+#include "controls/RadioGroupKeys.h"
 #include "record/Conditions.h"
 
 #include <QButtonGroup>
@@ -60,6 +61,7 @@ TfmPage2::TfmPage2(TPageContext &context, QWidget *parent) : TPageForm(parent), 
         m_sessions->addButton(ChooseSession[m], m);
     }
     connect(m_sessions, &QButtonGroup::idClicked, this, &TfmPage2::ChooseSessionClick);
+    new TRadioGroupKeys(m_sessions->buttons(), this);
 
     GroupBox2 = AddGroup(this, QStringLiteral("H-&Sentences"), 12, 136, 86, 110);
     GroupBox3 = AddGroup(this, QStringLiteral("L-S&entences"), 106, 136, 86, 110);

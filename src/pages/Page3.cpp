@@ -3,9 +3,11 @@
 
 #include "ClientFileSave.h"
 #include "KeyWordButton.h"
+#include "MarkLegend.h"
 #include "PageStyle.h"
 #include "PlayerMessages.h"
 #include "administration/RunJournalFile.h"
+#include "TestPageSpeech.h"
 #include "cdaudio/MediaPlayer.h"
 #include "cdaudio/Tmsf.h"
 #include "controls/LightPalette.h"
@@ -65,7 +67,8 @@ quint32 Position(const TCdTime &time)
 
 TfmVEKTest::TfmVEKTest(TPageContext &context, IMediaPlayer &player, const TSentenceMaterial &material,
                        QWidget *parent)
-    : TPageForm(parent), m_context(context), SentenceMediaPlayer(player), m_run(context.Record, material, *this)
+    : TPageForm(parent), m_context(context), SentenceMediaPlayer(player), m_run(context.Record, material, *this),
+      m_speech(new TTestPageSpeech(this))
 {
     setWindowTitle(QStringLiteral("VEK Test"));
     SetUpPage(this, LightButtonFace());
@@ -109,6 +112,9 @@ void TfmVEKTest::CreateControls()
     SilentLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
     SilentLabel->adjustSize();
     SilentLabel->hide();
+    MarkLegend = new TMarkLegend(this);
+    MarkLegend->setFont(PageNoLabel->font());
+    MarkLegend->setGeometry(QRect(QPoint(12, 352), MarkLegend->sizeHint()));
 
     NoRunLabel = AddLabel(this, QString(), TextLeft, TestRowTop);
     NoRunLabel->setWordWrap(true);
@@ -137,6 +143,7 @@ void TfmVEKTest::CreateSentenceRows()
         palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
         label->setPalette(palette);
         label->setGeometry(TextLeft, TestRowTop + RowHeight * j, SentenceFont::Room, 25);
+        label->setFocusPolicy(Qt::ClickFocus);
         label->hide();
         SentenceLabels[j] = label;
     }
@@ -200,8 +207,11 @@ void TfmVEKTest::FormShow()
     m_pagesReleased = false;
     MDBLabel->setText(QStringLiteral("MDB: %1").arg(m_context.Record.CurrentMdb() + 1));
     const TStatus started = m_run.Start();
+    // The focus goes to the first sentence, which a screen reader then says.
+    m_speech->Reset();
     ShowThePage();
-    AbortButton->setFocus();
+    if (!m_run.HasRun())
+        AbortButton->setFocus();
 
     // A run that cannot start (no material, no condition) says why, alone:
     // the disc and the player are not asked about as well.
@@ -327,6 +337,11 @@ void TfmVEKTest::ShowRunState()
     AbortButton->setEnabled(buttons.Abort);
     NextPageButton->setEnabled(buttons.ViewScores);
     Done2Button->setEnabled(buttons.Done);
+    if (m_run.HasRun()) {
+        m_speech->SetListInfo(QStringList{PageNoLabel->text(), HighLowLabel->text(), SNRLabel->text(), MDBLabel->text()}
+                                  .join(QStringLiteral(", ")));
+        m_speech->SentenceCurrent(SentenceLabels[CurrentSentence()], CurrentPage(), CurrentSentence(), SentenceCount());
+    }
 }
 
 void TfmVEKTest::PlayButtonClick()
@@ -392,12 +407,15 @@ void TfmVEKTest::CorrectButtonClick()
     if (m_run.HasRun())
         m_context.MarkModified();
     ShowRunState();
+    m_speech->AllCorrect(SentenceLabels[CurrentSentence()]);
 }
 
 void TfmVEKTest::WordButtonRelease(int sentence, int word, TMarkButton button)
 {
-    if (m_run.MarkWord(sentence, word, button))
+    if (m_run.MarkWord(sentence, word, button)) {
         ShowRunState();
+        m_speech->WordMarked(WordButtons[word][sentence]);
+    }
 }
 
 void TfmVEKTest::AbortButtonClick()

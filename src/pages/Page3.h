@@ -12,7 +12,9 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class TKeyWordButton;
+class TMarkLegend;
 class TSentenceMaterial;
+class TTestPageSpeech;
 
 // The test administration page: plays the sentences of each list of a run,
 // lets the clinician mark their key words with the mouse or the keyboard, and
@@ -51,6 +53,7 @@ public:
     QLabel *MDBLabel;
     QLabel *PracticeLabel;
     QLabel *SilentLabel;
+    TMarkLegend *MarkLegend;
     // Why there is nothing to give: no condition selected, or no material.
     QLabel *NoRunLabel;
     QPushButton *AbortButton;
@@ -105,6 +108,7 @@ private:
     TPageContext &m_context;
     IMediaPlayer &SentenceMediaPlayer;
     TTestRun m_run;
+    TTestPageSpeech *m_speech;
     int m_rowTop = 16;
     bool m_playerReady = false;
     // View Scores or Done gave the other pages back.

@@ -104,7 +104,7 @@ TStringGrid *TfmScoresPrint::AddGrid(int x, int y, const QString &name)
     grid->AccessibleTable.Name = name;
     grid->AccessibleTable.RowHeaders = SnrHeaders();
     grid->AccessibleTable.ColumnHeaders = MdbHeaders();
-    grid->setEnabled(false);
+    // Display only, yet reached by Tab, so that a screen reader can read it.
     grid->OnDrawCell = [this](TStringGrid &sender, QPainter &painter, int col, int row, const QRect &rect) {
         StringGrid1DrawCell(sender, painter, col, row, rect);
     };

@@ -51,13 +51,13 @@ void TfmViewGraph::AddAccessibleTables()
                 return QString();
             return ScoreCheck::Text(block, m, slot, ScoreCheck::TMeasure::Wrau, ScreenScore);
         };
-        PaintBox1->AccessibleTables.push_back({QStringLiteral("MDB %1 WRAU").arg(m + 1), series, snrs, wrau, {}});
+        PaintBox1->AccessibleTables.push_back({QStringLiteral("MDB %1 WRAU").arg(m + 1), series, snrs, wrau, {}, {}});
     }
     const auto snr50 = [&record](int row, int column) {
         const TConstMdbBlock block = record.Mdb(row);
         return Snr50Text(column == 0 ? block.Snr50High() : block.Snr50Low());
     };
-    PaintBox1->AccessibleTables.push_back({QStringLiteral("SNR-50"), MdbHeaders(), series, snr50, {}});
+    PaintBox1->AccessibleTables.push_back({QStringLiteral("SNR-50"), MdbHeaders(), series, snr50, {}, {}});
 }
 
 void TfmViewGraph::resizeEvent(QResizeEvent *event)

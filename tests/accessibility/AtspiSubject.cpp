@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -59,6 +60,12 @@ int main(int argc, char **argv)
     window.ShowPage(TestPage);
     pages.fmVEKTest->PlayButton->click();
     sentencePlayer.FinishPlay();
+    // The focus, which a reader follows, lives in the active window only.
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.isActiveWindow() && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
 
     std::puts("ready");
     std::fflush(stdout);

@@ -93,6 +93,7 @@ TEST_F(Desktop, AClientFileDroppedOnATextBoxIsLoadedAfterTheQuestionNotPasted)
 
 TEST_F(Desktop, RecentClientsAreTheLastFilesLoadedOrSavedAndKeptPrivate)
 {
+    ASSERT_FALSE(RecentClientsMenu()->isEnabled());
     const QString jones = Client(QStringLiteral("jones.vek"), QStringLiteral("Jones"));
     const QString brown = Client(QStringLiteral("brown & co.vek"), QStringLiteral("Brown"));
     window->LoadFile(jones);
@@ -101,6 +102,8 @@ TEST_F(Desktop, RecentClientsAreTheLastFilesLoadedOrSavedAndKeptPrivate)
     ASSERT_TRUE(window->SaveFile(true));
     window->LoadFile(jones);
     EXPECT_EQ(TRecentClients().Files(), QStringList({jones, Path(QStringLiteral("green.vek")), brown}));
+    // Usable in the session that made the list, not only from the next one.
+    EXPECT_TRUE(RecentClientsMenu()->isEnabled());
     EXPECT_EQ(QFile::permissions(RecentClientsFile()) & (QFile::ReadOther | QFile::ReadGroup), 0);
 
     QMenu *menu = RecentClientsMenu();

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtPrint.h"
 #include "ShellFixture.h"
+#include "controls/InputNote.h"
 #include "controls/LimitedMemo.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,6 +200,85 @@ TEST_F(Keyboard, MnemonicsAreUniqueOnEachPageAndReachTheirBoxes)
     window->ShowPage(CalibrationPage);
     Press(Focus(), Qt::Key_L, Qt::AltModifier);
     EXPECT_EQ(Focus(), calibration->EditLow);
+}
+
+// The block or the unit the focus ring shows is the one chosen.
+TEST_F(Keyboard, RadioChoicesTakeTheFocusAndFollowTheArrows)
+{
+    // MDB 1 was clicked once; the page then proposes MDB 3.
+    window->ShowPage(ConditionsPage);
+    QTest::mouseClick(conditions->ChooseSession[0], Qt::LeftButton);
+    record.SetCurrentMdb(2);
+    conditions->LoadFromRecord();
+    EXPECT_EQ(Focus(), conditions->ChooseSession[2]);
+    conditions->Button2->setFocus(Qt::TabFocusReason);
+    Press(Focus(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(Focus(), conditions->ChooseSession[2]);
+    Press(Focus(), Qt::Key_Right);
+    EXPECT_EQ(Focus(), conditions->ChooseSession[3]);
+    EXPECT_TRUE(conditions->ChooseSession[3]->isChecked());
+    EXPECT_EQ(record.CurrentMdb(), 3);
+    Press(Focus(), Qt::Key_Right);
+    EXPECT_EQ(record.CurrentMdb(), 0);
+    Press(Focus(), Qt::Key_Up);
+    EXPECT_EQ(record.CurrentMdb(), 3);
+    conditions->CheckPracticeBlock->setFocus(Qt::TabFocusReason);
+    Press(Focus(), Qt::Key_Tab);
+    EXPECT_EQ(Focus(), conditions->ChooseSession[3]);
+
+    window->ShowPage(CalibrationPage);
+    ASSERT_TRUE(calibration->ChoosedBHL->isChecked());
+    state.ModifiedFlag = false;
+    calibration->EditLow->setFocus(Qt::TabFocusReason);
+    Press(Focus(), Qt::Key_Tab);
+    EXPECT_EQ(Focus(), calibration->ChoosedBHL);
+    Press(Focus(), Qt::Key_Up);
+    EXPECT_EQ(Focus(), calibration->ChoosedBSPL);
+    EXPECT_TRUE(calibration->ChoosedBSPL->isChecked());
+    EXPECT_TRUE(state.ModifiedFlag);
+    calibration->StoreToRecord();
+    EXPECT_TRUE(record.LevelsInSpl());
+    // Its own mnemonic still chooses a unit.
+    Press(Focus(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return calibration->ChoosedBHL->isChecked(); }, 2000));
+    EXPECT_EQ(Focus(), calibration->ChoosedBHL);
+}
+
+TEST_F(Keyboard, AltWithALetterThatIsNoMnemonicTypesNothing)
+{
+    clientInfo->EditID->setText(QStringLiteral("ID-00123"));
+    Press(clientInfo->EditLastName, Qt::Key_D, Qt::AltModifier);
+    ASSERT_EQ(Focus(), clientInfo->EditID);
+    Press(Focus(), Qt::Key_I, Qt::AltModifier);
+    Press(Focus(), Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(clientInfo->EditID->text(), "ID-00123");
+    Press(Focus(), Qt::Key_End);
+    Press(Focus(), Qt::Key_4);
+    EXPECT_EQ(clientInfo->EditID->text(), "ID-001234");
+}
+
+// A letter that does not arrive is said, where it was typed.
+TEST_F(Keyboard, ALetterTheFileCannotHoldOrABoxFullIsNoted)
+{
+    auto *note = clientInfo->findChild<TInputNote *>();
+    ASSERT_NE(note, nullptr);
+    clientInfo->EditLastName->setFocus();
+    QTest::sendKeyEvent(QTest::Click, clientInfo->EditLastName, Qt::Key_unknown, QStringLiteral("\u0141"),
+                        Qt::NoModifier);
+    EXPECT_EQ(clientInfo->EditLastName->text(), "");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\u201c\u0141\u201d cannot be kept in the client file")));
+    EXPECT_EQ(clientInfo->EditLastName->accessibleDescription(), note->text());
+    QTest::keyClicks(clientInfo->EditLastName, QStringLiteral("L"));
+    EXPECT_EQ(clientInfo->EditLastName->text(), "L");
+    EXPECT_FALSE(note->isVisible());
+
+    clientInfo->EditMI->setFocus();
+    QTest::keyClicks(clientInfo->EditMI, QStringLiteral("AB"));
+    EXPECT_EQ(clientInfo->EditMI->text(), "A");
+    EXPECT_EQ(note->text(), "Middle initial is full: the client file keeps 1 character of it.");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(clientInfo->geometry().contains(note->geometry().translated(clientInfo->pos())));
 }
 
 } // namespace

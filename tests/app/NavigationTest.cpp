@@ -24,6 +24,10 @@ TEST_F(Navigation, StartsOnTheClientPageWithANewClient)
     EXPECT_EQ(record.Signature(), "VEKTEST2");
     EXPECT_EQ(clientInfo->EditTestDate->text(), record.TestDate());
     EXPECT_EQ(window->size(), QSize(640, 452));
+    // Of fixed size: minimise and close, no maximise box that does nothing.
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(clientInfo->geometry(), window->WindowPanel->rect());
 }
 

@@ -225,16 +225,19 @@ TEST_F(Pages, CalibrationLoopsUntilStoppedOrLeft)
 
     const QString play = QStringLiteral("Play %1 %2 notify").arg(MakeTmsf(1, 0, 3)).arg(MakeTmsf(1, 0, 18));
     calibration->Button1->click();
-    EXPECT_EQ(calibration->Button1->text(), "Stop Calibration Track");
+    EXPECT_EQ(calibration->Button1->text(), "&Stop Calibration Track");
     player.FinishPlay();
     player.FinishPlay();
     // Each end of the stretch starts it again.
     EXPECT_EQ(player.Calls,
               (QStringList{play, play, play}));
 
+    // Alt+S stops as it started: the caption keeps its mnemonic.
     player.Calls.clear();
-    calibration->Button1->click();
-    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+    QTest::keyClick(calibration, Qt::Key_S, Qt::AltModifier);
+    // A mnemonic clicks its button after a short animation.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !calibration->CalibrationPlaying(); }, 2000));
+    EXPECT_EQ(calibration->Button1->text(), "&Start Calibration Track");
     player.FinishPlay();
     EXPECT_EQ(player.Calls, QStringList{"Stop"});
 
@@ -242,7 +245,7 @@ TEST_F(Pages, CalibrationLoopsUntilStoppedOrLeft)
     player.Calls.clear();
     window->ShowPage(ConditionsPage);
     EXPECT_EQ(player.Calls, (QStringList{"Stop", "Stop", "Close"}));
-    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+    EXPECT_EQ(calibration->Button1->text(), "&Start Calibration Track");
     EXPECT_FALSE(calibration->CalibrationPlaying());
 }
 
@@ -350,7 +353,7 @@ TEST_F(Pages, ABrokenCalibrationLoopStopsAndSaysWhy)
     EXPECT_EQ(prompts.Errors,
               QStringList{"Error 9: The disc could not be read at sector 100: the drive stopped answering."});
     EXPECT_FALSE(calibration->CalibrationPlaying());
-    EXPECT_EQ(calibration->Button1->text(), "Start Calibration Track");
+    EXPECT_EQ(calibration->Button1->text(), "&Start Calibration Track");
 }
 
 } // namespace

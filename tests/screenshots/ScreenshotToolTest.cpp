@@ -143,7 +143,7 @@ TEST_F(GuideScreenshots, TestPageShowsEveryMarkColour)
     ASSERT_EQ(run->ExitCode, 0) << run->Errors.toStdString();
     const TColourCount count = CountColours(QImage(Picture(QStringLiteral("test.png"))));
     // Correct, half correct, wrong, and not yet played, in the glyphs' cores.
-    for (const QRgb mark : {qRgb(0, 128, 0), qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 0)})
+    for (const QRgb mark : {qRgb(0, 128, 0), qRgb(128, 128, 0), qRgb(255, 0, 0), qRgb(0, 0, 0)})
         EXPECT_GE(count.Counts.value(mark & 0xffffff), 50) << std::hex << mark;
 }
 

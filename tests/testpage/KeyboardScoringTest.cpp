@@ -6,6 +6,7 @@
 #include "app/HelpViewer.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,7 +56,7 @@ TEST_F(KeyboardScoring, KeysPlayMarkAndMoveLikeTheirButtons)
 TEST_F(KeyboardScoring, ScoringKeysLeaveAbortAndItsMnemonicsAlone)
 {
     StartRun(1, {1}, false);
-    ASSERT_TRUE(test->AbortButton->hasFocus());
+    ASSERT_TRUE(test->SentenceLabels[0]->hasFocus());
     Key(Qt::Key_P);
     sentencePlayer.FinishPlay();
     for (const int key : {Qt::Key_1, Qt::Key_2, Qt::Key_C, Qt::Key_Up, Qt::Key_Down, Qt::Key_A})
@@ -97,6 +98,27 @@ TEST_F(KeyboardScoring, HintsAndHelpTellTheKeys)
     const QString text = QString::fromUtf8(help.readAll());
     for (const char *key : {"<kbd>Shift+1</kbd>", "<kbd>P</kbd>", "<kbd>C</kbd>", "<kbd>N</kbd>", "<kbd>U</kbd>"})
         EXPECT_TRUE(text.contains(QLatin1String(key))) << key;
+}
+
+// A clinician who follows the help to mark a missed word must not give it
+// half a point.
+TEST_F(KeyboardScoring, HelpTellsWhatAClickDoesToAPlayedWord)
+{
+    StartRun(0, {0}, false);
+    Play();
+    ClickWord(0, 0, Qt::RightButton);
+    ClickWord(0, 1);
+    EXPECT_EQ(test->Mark(0, 0), TWordMark::HalfCorrect);
+    EXPECT_EQ(test->Mark(0, 1), TWordMark::Correct);
+    EXPECT_EQ(test->Mark(0, 2), TWordMark::Wrong);
+    QFile help(QStringLiteral(":/help/test.html"));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(help.readAll()).simplified();
+    EXPECT_TRUE(text.contains(QLatin1String("Playing a sentence marks its five key words wrong")));
+    EXPECT_TRUE(text.contains(QLatin1String("a word the client missed needs no click, and a right click on it makes it "
+                                            "half correct")));
+    EXPECT_TRUE(text.contains(QLatin1String("A left click makes a key word correct, and a correct word half correct")));
+    EXPECT_FALSE(text.contains(QLatin1String("A right click marks it wrong")));
 }
 
 } // namespace

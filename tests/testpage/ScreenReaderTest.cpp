@@ -8,6 +8,8 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMetaEnum>
 #include <QRadioButton>
@@ -120,6 +122,95 @@ TEST_F(ScreenReader, KeyWordButtonsAreButtonsNamedByWordAndMark)
     EXPECT_EQ(test->Mark(0, 1), TWordMark::Correct);
     EXPECT_EQ(accessible->text(QAccessible::Name), button->Caption().trimmed() + ", correct");
     EXPECT_FALSE(button->Caption().trimmed().isEmpty());
+}
+
+// A reader speaks the object that takes the focus, and the focused object
+// again when its name changes: what it says is the focused object's name.
+TEST_F(ScreenReader, TestPageSaysTheSentenceAndEachMarkAsItChanges)
+{
+    QStringList spoken;
+    const auto say = [&spoken] {
+        QAccessibleInterface *focused = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        spoken << (focused ? focused->text(QAccessible::Name) : QString());
+    };
+    StartRun(0, {0}, false);
+    say();
+    EXPECT_EQ(spoken.last(), "Page 1 of 1, H-Sens, SNR: 15, MDB: 1. Sentence 1 of 10: " + test->SentenceLabels[0]->text());
+
+    Play();
+    spoken.clear();
+    const auto focusedWord = [] {
+        auto *button = qobject_cast<TKeyWordButton *>(QApplication::focusWidget());
+        return button ? button->Caption().trimmed() : QString();
+    };
+    Key(Qt::Key_1);
+    say();
+    const QString word1 = focusedWord();
+    Key(Qt::Key_1);
+    say();
+    Key(Qt::Key_2, Qt::ShiftModifier);
+    say();
+    const QString word2 = focusedWord();
+    ASSERT_FALSE(word1.isEmpty());
+    EXPECT_NE(word1, word2);
+    EXPECT_EQ(spoken, (QStringList{word1 + ", correct", word1 + ", half correct", word2 + ", half correct"}));
+
+    Key(Qt::Key_N);
+    say();
+    EXPECT_EQ(spoken.last(), "Sentence 2 of 10: " + test->SentenceLabels[1]->text());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(test->SentenceLabels[1])->text(QAccessible::Description),
+              "Page 1 of 1, H-Sens, SNR: 15, MDB: 1");
+    Play();
+    Key(Qt::Key_C);
+    say();
+    EXPECT_EQ(spoken.last(), "All correct: " + test->SentenceLabels[1]->text());
+}
+
+TEST_F(ScreenReader, TabAndTheArrowsReachEveryScoreCell)
+{
+    record.Mdb(1).SetProportion(9, 0.853333f);
+    window->ShowPage(ScoresPage);
+    for (int i = 0; i < 12 && QApplication::focusWidget() != scores->StringGrid1; ++i)
+        Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), scores->StringGrid1);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Up);
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(scores->StringGrid1)->tableInterface();
+    QAccessibleInterface *cell = table->cellAt(1, 1);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_FALSE(table->cellAt(0, 0)->state().focused);
+    EXPECT_EQ(cell->text(QAccessible::Name), "85.33");
+    EXPECT_EQ(cell->text(QAccessible::Description), "10 dB SNR, MDB 2");
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), scores->StringGrid1);
+    EXPECT_FALSE(cell->state().focused);
+}
+
+TEST_F(ScreenReader, TabReachesTheGraphValuesAndTheArrowsReadThem)
+{
+    record.Mdb(1).SetWrau(9, 75.125f);
+    record.Mdb(1).SetSnr50High(-6);
+    window->ShowPage(GraphPage);
+    graph->ViewScoresButton->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), graph->PaintBox1);
+    QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(graph->PaintBox1);
+    EXPECT_TRUE(picture->child(0)->tableInterface()->cellAt(0, 0)->state().focused);
+    Key(Qt::Key_PageDown);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    QAccessibleInterface *cell = picture->child(1)->tableInterface()->cellAt(0, 2);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_FALSE(picture->child(0)->tableInterface()->cellAt(0, 0)->state().focused);
+    EXPECT_EQ(cell->text(QAccessible::Name), ScreenScore(75.125f));
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_Down);
+    QAccessibleInterface *snr50 = picture->child(4)->tableInterface()->cellAt(1, 0);
+    EXPECT_TRUE(snr50->state().focused);
+    EXPECT_EQ(snr50->text(QAccessible::Name), "< 10");
 }
 
 } // namespace

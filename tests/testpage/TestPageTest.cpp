@@ -161,7 +161,7 @@ TEST_F(TestPage, ButtonsFollowThePlayAndTheMoves)
     EXPECT_FALSE(test->MoveUpButton->isEnabled());
     EXPECT_FALSE(test->DoneButton->isEnabled());
     EXPECT_TRUE(test->AbortButton->isEnabled());
-    EXPECT_TRUE(test->AbortButton->hasFocus());
+    EXPECT_TRUE(test->SentenceLabels[0]->hasFocus());
     for (const TPageIndex p : {ClientInfoPage, ConditionsPage, CalibrationPage, ScoresPage, GraphPage})
         EXPECT_FALSE(window->PageButton(p)->isEnabled()) << p;
 
