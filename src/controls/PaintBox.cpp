@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaintBox.h"
 
+#include "ArrowKeys.h"
+
 #include "AccessibleTable.h"
 #include "LightPalette.h"
 
@@ -52,16 +54,10 @@ void TPaintBox::keyPressEvent(QKeyEvent *event)
     int row = m_row, column = m_column;
     switch (event->key()) {
     case Qt::Key_Left:
-        --column;
-        break;
     case Qt::Key_Right:
-        ++column;
-        break;
     case Qt::Key_Up:
-        --row;
-        break;
     case Qt::Key_Down:
-        ++row;
+        StepByArrow(event->key(), row, column);
         break;
     case Qt::Key_PageDown:
         table = (table + 1) % AccessibleTables.size();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StringGrid.h"
 
+#include "ArrowKeys.h"
+
 #include "AccessibleTable.h"
 #include "LightPalette.h"
 
@@ -49,16 +51,10 @@ void TStringGrid::keyPressEvent(QKeyEvent *event)
     int col = m_currentCol, row = m_currentRow;
     switch (event->key()) {
     case Qt::Key_Left:
-        --col;
-        break;
     case Qt::Key_Right:
-        ++col;
-        break;
     case Qt::Key_Up:
-        --row;
-        break;
     case Qt::Key_Down:
-        ++row;
+        StepByArrow(event->key(), row, col);
         break;
     case Qt::Key_Home:
         col = 0;

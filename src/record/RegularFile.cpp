@@ -12,8 +12,6 @@
 
 namespace RegularFile {
 
-namespace {
-
 QString KindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
@@ -24,8 +22,6 @@ QString KindOf(mode_t mode)
         return QStringLiteral("it is a device, not a file");
     return QStringLiteral("it is not a regular file");
 }
-
-} // namespace
 
 int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason, TLinks links)
 {
@@ -65,3 +61,4 @@ bool Open(QFile &file, qint64 maxSize, QString &reason, TLinks links)
 }
 
 } // namespace RegularFile
+

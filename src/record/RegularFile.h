@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 class QFile;
 
 // Opens a file for reading only when it is a regular file of at most
@@ -19,5 +21,7 @@ enum class TLinks { Follow, Refuse };
 int OpenDescriptor(const QString &path, qint64 maxSize, QString &reason, TLinks links = TLinks::Follow);
 // file.fileName() opened read-only, or false with the reason.
 bool Open(QFile &file, qint64 maxSize, QString &reason, TLinks links = TLinks::Follow);
+// Why a file of this st_mode is no regular file, in words.
+QString KindOf(mode_t mode);
 
 } // namespace RegularFile

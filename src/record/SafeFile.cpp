@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SafeFile.h"
 
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,17 +31,6 @@ QString Native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QString KindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder, not a file");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("it is a pipe, not a file");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a file");
-    return QStringLiteral("it is not a regular file");
-}
-
 // The refusal of what lstat found at a name, or empty for a regular file.
 QString RefusalOf(const struct stat &status, const QString &path)
 {
@@ -48,7 +39,7 @@ QString RefusalOf(const struct stat &status, const QString &path)
         return QStringLiteral("it is a link to %1, and links are not written through").arg(Native(target));
     }
     if (!S_ISREG(status.st_mode))
-        return KindOf(status.st_mode);
+        return RegularFile::KindOf(status.st_mode);
     return QString();
 }
 
@@ -133,7 +124,7 @@ bool Append(const QString &path, const QByteArray &bytes, QString &reason)
     if (::fstat(fd, &status) != 0)
         why = ErrnoText(errno);
     else if (!S_ISREG(status.st_mode))
-        why = KindOf(status.st_mode);
+        why = RegularFile::KindOf(status.st_mode);
     else if (!WriteFully(fd, bytes.constData(), bytes.size()) || ::fdatasync(fd) != 0)
         why = ErrnoText(errno);
     if (::close(fd) != 0 && why.isEmpty())

@@ -24,6 +24,9 @@ protected:
         record.InitNewRecord(QDate(2026, 2, 4), QLocale::c());
         record.SetLastName(lastName);
         record.Mdb(0).SetProportion(12, 0.5f);
+        record.Mdb(0).SetRau(12, 50.0f);
+        // Negative, to show that a score keeps its sign.
+        record.Mdb(0).SetWrau(12, -2.0f);
         const QString path = m_dir.filePath(relativePath);
         QDir().mkpath(QFileInfo(path).path());
         EXPECT_TRUE(WriteClientFile(record, path));
@@ -115,7 +118,7 @@ TEST_F(ExportCsv, NamesThatLookLikeFormulasStayText)
     const QString read = QString::fromUtf8(python.readAllStandardOutput());
 
     EXPECT_TRUE(read.contains(QStringLiteral("'File' 'LastName' Percent Wrau\n")));
-    EXPECT_TRUE(read.contains(QStringLiteral("'-5.VEK' 'Smith' 50.00 -99.00\n")));
+    EXPECT_TRUE(read.contains(QStringLiteral("'-5.VEK' 'Smith' 50.00 -2.00\n")));
     for (const char *expected : {R"x('0.VEK' '\'=HYPERLINK("x")')x", R"x('1.VEK' "'+1")x",
                                  R"x('2.VEK' "'-2+3")x", R"x('3.VEK' "'@SUM(A1)")x", R"x('4.VEK' "'\tTab")x",
                                  R"x('5.VEK' "'\rCR")x", R"x('6.VEK' 'O\'Brien, "Jo"')x"})

@@ -79,7 +79,7 @@ TEST_F(ReportTextTest, ScoresPrintWithFiveSignificantDigits)
     block.SetWrau(8, 103.47f);
     block.SetProportion(11, 0.0f);
     block.SetRau(11, -23.0f);
-    block.SetWrau(11, -21.5f);
+    block.SetWrau(11, -15.5f);
     block.SetProportion(13, 0.5f);
     block.SetRau(13, 50.0f);
     block.SetWrau(13, 44.44f);
@@ -90,7 +90,7 @@ TEST_F(ReportTextTest, ScoresPrintWithFiveSignificantDigits)
 
     const QString report = PrintedTexts().value(0);
     EXPECT_TRUE(Matches(report, QStringLiteral("^\\s*15\\s+100\\.00\\s+15\\s+117\\.46\\s+15\\s+103\\.47$"))) << report;
-    EXPECT_TRUE(Matches(report, QStringLiteral("^\\s*0\\s+0\\.00\\s+0\\s+-23\\.00\\s+0\\s+-21\\.50$"))) << report;
+    EXPECT_TRUE(Matches(report, QStringLiteral("^\\s*0\\s+0\\.00\\s+0\\s+-23\\.00\\s+0\\s+-15\\.50$"))) << report;
     // L-Sens 10 dB, in the second block's second row.
     EXPECT_TRUE(Matches(report, QStringLiteral("^\\s*10\\s+50\\.00\\s+10\\s+50\\.00\\s+10\\s+44\\.44$"))) << report;
     EXPECT_FALSE(report.contains(QStringLiteral("55.55")));
