@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSysInfo>
 #include <QTest>
 #include <QTimer>
@@ -121,6 +122,10 @@ TEST(ChangedElsewhereQuestion, ReturnChoosesWhatDestroysNothing)
     QTimer::singleShot(0, [] {
         QWidget *box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
+        // The box takes no key until it has been seen in a quiet moment.
+        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
+        ASSERT_FALSE(buttons.isEmpty());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return buttons.first()->isEnabled(); }, 5000));
         QTest::keyClick(box, Qt::Key_Return);
     });
     EXPECT_EQ(prompts.AskChoice(QStringLiteral("JONES.VEK was changed by another program since you opened it."),
