@@ -35,7 +35,11 @@ QAbstractButton *TRadioGroupKeys::Checked() const
 
 bool TRadioGroupKeys::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *button = static_cast<QAbstractButton *>(watched);
+    // Events still reach a button while it is being destroyed, when it is
+    // no QAbstractButton any more.
+    auto *button = qobject_cast<QAbstractButton *>(watched);
+    if (!button)
+        return false;
     if (event->type() == QEvent::FocusIn) {
         // A mouse press, or the button's own mnemonic, focuses the button
         // it is about to check.
