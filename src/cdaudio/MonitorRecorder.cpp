@@ -127,10 +127,10 @@ bool TMonitorRecorder::Connect(const QString &sink, QString &error)
 
     // Recorded at the sink's own rate, so that nothing but the sink itself
     // stands between the stretch and the check.
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(m_rate), 2};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), 2};
     pa_channel_map map;
     pa_channel_map_init_stereo(&map);
-    m_stream = pa_stream_new(m_context, "AVEK output check", &spec, &map);
+    m_stream = pa_stream_new(m_context, "AVEK output check", &format, &map);
     if (!m_stream)
         return unlockWith(QStringLiteral("the sound server refused to record (%1)").arg(ServerError(m_context)));
     pa_stream_set_state_callback(m_stream, StreamChanged, this);
@@ -138,7 +138,7 @@ bool TMonitorRecorder::Connect(const QString &sink, QString &error)
     pa_stream_set_suspended_callback(m_stream, Suspended, this);
     pa_buffer_attr attributes;
     std::memset(&attributes, 0xFF, sizeof attributes);
-    attributes.fragsize = uint32_t(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &spec));
+    attributes.fragsize = uint32_t(pa_usec_to_bytes(10 * PA_USEC_PER_MSEC, &format));
     // The sink is kept from suspending while it is listened at: its monitor
     // then hears a play from the first frame, not from when it woke.
     const pa_stream_flags_t flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_MOVE);

@@ -192,12 +192,12 @@ void Moved(pa_stream *, void *user)
 void OpenStream(TState &state)
 {
     CloseStream(state);
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, CdAudio::SampleRate, CdAudio::Channels};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, CdAudio::SampleRate, CdAudio::Channels};
     pa_channel_map map;
     pa_channel_map_init_stereo(&map);
     pa_proplist *properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, "CD sentence");
-    state.Stream = pa_stream_new_with_proplist(state.Context, "CD sentence", &spec, &map, properties);
+    state.Stream = pa_stream_new_with_proplist(state.Context, "CD sentence", &format, &map, properties);
     pa_proplist_free(properties);
     if (!state.Stream) {
         Fail(state, QStringLiteral("the sound server refused a stream (%1)").arg(ServerError(state)));

@@ -2,7 +2,7 @@
 // What the sound server does to a play under way, done to it for real:
 // each must end the play with an error in words within 2 s, and the next
 // play must be whole again.
-#include "ServerPlayback.h"
+#include "ServerPlaybackFixture.h"
 #include "TestDisc.h"
 
 #include "cdaudio/Tmsf.h"
@@ -79,17 +79,9 @@ QString OutputSink()
     return qEnvironmentVariable("AVEK_MONITOR").section(QLatin1Char('.'), 0, 0);
 }
 
-class ServerFaultTest : public ::testing::Test
+class ServerFaultTest : public TServerPlaybackFixture
 {
 protected:
-    void SetUp() override
-    {
-        if (const QString why = TServerPlayback::Unavailable(); !why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
-        QString error;
-        ASSERT_TRUE(playback.Open(error)) << error.toStdString();
-    }
-
     // Starts a 5 s play, does fault to it once its stream is there, and
     // expects the play to end with an error naming what; then the next play
     // must be whole.
@@ -116,7 +108,6 @@ protected:
         EXPECT_EQ(next.ErrorCode, 0) << next.ErrorText.toStdString();
     }
 
-    TServerPlayback playback;
 };
 
 TEST_F(ServerFaultTest, AStreamKilledInAMixerEndsThePlay)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ServerPlayback.h"
+#include "ServerPlaybackFixture.h"
 
 #include "cdaudio/SoundOutput.h"
 #include "cdaudio/Tmsf.h"
@@ -16,24 +16,14 @@
 
 namespace {
 
-class SoundServerTest : public ::testing::Test
+class SoundServerTest : public TServerPlaybackFixture
 {
 protected:
-    void SetUp() override
-    {
-        if (const QString why = TServerPlayback::Unavailable(); !why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
-        QString error;
-        ASSERT_TRUE(playback.Open(error)) << error.toStdString();
-    }
-
     void ExpectWhole(const TServerPlayback::TResult &result, int second)
     {
         EXPECT_EQ(result.Fault.toStdString(), "") << "stretch at " << second << " s";
         EXPECT_EQ(result.ErrorCode, 0) << result.ErrorText.toStdString();
     }
-
-    TServerPlayback playback;
 };
 
 TEST_F(SoundServerTest, EveryFrameArrivesOnceInOrderAndTheNoticeFollowsTheLast)
