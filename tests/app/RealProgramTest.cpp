@@ -34,6 +34,11 @@ public:
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home + QStringLiteral("/run"));
         m_environment.insert(QStringLiteral("XDG_STATE_HOME"), m_home + QStringLiteral("/state"));
+        // A crash sent to the program must end it as a crash does, also where
+        // AddressSanitizer would otherwise catch the signal and exit.
+        const QString asan = m_environment.value(QStringLiteral("ASAN_OPTIONS"));
+        m_environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                             (asan.isEmpty() ? QString() : asan + u':') + QStringLiteral("handle_segv=0"));
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/config"));
     }
     ~TWorkstation()
